@@ -1,0 +1,133 @@
+#include "ui/widgets/text_label.h"
+
+#include <QAccessible>
+#include <QEvent>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTextLayout>
+#include <utility>
+
+namespace zorvane::ui {
+
+namespace {
+const QRegularExpression& lineBreaks() {
+    static const QRegularExpression re(QStringLiteral("\r\n|\r|\n"));
+    return re;
+}
+} // namespace
+
+TextLabel::TextLabel(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Window);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void TextLabel::setText(const QString& text) {
+    if (text == m_text)
+        return;
+    m_text = text;
+    invalidate();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void TextLabel::setWrap(bool wrap) {
+    if (std::exchange(m_wrap, wrap) != wrap)
+        invalidate();
+}
+
+void TextLabel::setAlignment(Qt::Alignment alignment) {
+    alignment &= Qt::AlignHorizontal_Mask;
+    if (std::exchange(m_alignment, alignment) != alignment)
+        invalidate();
+}
+
+void TextLabel::invalidate() {
+    m_linesValid = false;
+    update();
+}
+
+void TextLabel::resizeEvent(QResizeEvent*) {
+    if (m_wrap)
+        invalidate();
+}
+
+void TextLabel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        invalidate();
+    QWidget::changeEvent(event);
+}
+
+const QList<TextLabel::Line>& TextLabel::laidOut() const {
+    if (m_linesValid)
+        return m_lines;
+    m_lines.clear();
+    const QFontMetrics fm = fontMetrics();
+    if (!m_wrap) {
+        QString single = m_text;
+        single.remove(lineBreaks());
+        m_lines.append({single, fm.horizontalAdvance(single)});
+    } else {
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        const QStringList paragraphs = m_text.split(lineBreaks());
+        for (const QString& paragraph : paragraphs) {
+            if (paragraph.isEmpty()) {
+                m_lines.append({QString(), 0});
+                continue;
+            }
+            QTextLayout layout(paragraph, font());
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(width());
+                m_lines.append({paragraph.mid(line.textStart(), line.textLength()),
+                                qCeil(line.naturalTextWidth())});
+            }
+            layout.endLayout();
+        }
+    }
+    m_linesValid = true;
+    return m_lines;
+}
+
+QStringList TextLabel::lines() const {
+    QStringList result;
+    for (const Line& line : laidOut())
+        result.append(line.text);
+    return result;
+}
+
+void TextLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics fm = fontMetrics();
+    const QList<Line>& lines = laidOut();
+
+    auto xFor = [&](int lineWidth) {
+        if (m_alignment & Qt::AlignHCenter)
+            return (width() - lineWidth) / 2;
+        if (m_alignment & Qt::AlignRight)
+            return width() - lineWidth;
+        return 0;
+    };
+
+    if (!m_wrap) {
+        const Line& line = lines.first();
+        const int top = (height() - fm.height()) / 2;
+        p.drawText(xFor(line.width), top + fm.ascent(), line.text);
+        return;
+    }
+    // Partly visible last lines are drawn and cut by the widget's own clip.
+    int top = 0;
+    for (const Line& line : lines) {
+        if (top >= height())
+            break;
+        p.drawText(xFor(line.width), top + fm.ascent(), line.text);
+        top += fm.height();
+    }
+}
+
+} // namespace zorvane::ui
