@@ -48,6 +48,8 @@ private slots:
     void clickOnTabPicksPage_data();
     void clickOnTabPicksPage();
     void rowsStayPutWhenPicking();
+    void everyCaptionStaysDrawn_data();
+    void everyCaptionStaysDrawn();
     void programmaticPickClampsAndIsSilent_data();
     void programmaticPickClampsAndIsSilent();
     void disabledControlTakesNoClicks_data();
@@ -178,6 +180,29 @@ void TestTabControl::rowsStayPutWhenPicking() {
         QCOMPARE(m_control->headerBottom(), bottom);
         for (int i = 0; i < m_control->count(); ++i)
             QCOMPARE(m_control->tabRect(i), before[i]);
+    }
+}
+
+void TestTabControl::everyCaptionStaysDrawn_data() {
+    QTest::addColumn<int>("selected");
+    QTest::addRow("first_tab") << 0;
+    QTest::addRow("middle_of_top_row") << 4;
+    QTest::addRow("middle_row") << 13;
+    QTest::addRow("last_tab") << 25;
+}
+
+// A selected tab drawn beyond its own row must not wipe out the tabs of the next row.
+void TestTabControl::everyCaptionStaysDrawn() {
+    QFETCH(int, selected);
+    m_control->setCurrentIndex(selected);
+    const QImage shot = m_control->grab().toImage();
+    for (int i = 0; i < m_control->count(); ++i) {
+        const QRect inside = m_control->tabRect(i).adjusted(2, 2, -2, -2);
+        int dark = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                dark += qGray(shot.pixel(x, y)) < 100 ? 1 : 0;
+        QVERIFY2(dark > 10, qPrintable(m_control->caption(i)));
     }
 }
 
