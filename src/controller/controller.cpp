@@ -98,8 +98,7 @@ void TestController::handle(Event event) {
     }
 }
 
-template <Kind kind>
-void TestController::clear_by_tags(int first, int last) {
+template <Kind kind> void TestController::clear_by_tags(int first, int last) {
     for (int tag = first; tag <= last; ++tag) {
         const ControlRef control = form_.find_by_tag(tag);
         if (control.kind != kind)

@@ -25,8 +25,7 @@ public:
     int score() const { return score_; }
 
 private:
-    template <Kind kind>
-    void clear_by_tags(int first, int last);
+    template <Kind kind> void clear_by_tags(int first, int last);
     void write_instruction(QStringView text, bool previous_enabled, bool next_enabled);
 
     Form& form_;

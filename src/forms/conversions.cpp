@@ -33,8 +33,12 @@ char16_t fold_full_width(char16_t c) {
 
 namespace {
 
-bool is_space(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
-bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool is_space(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+bool is_digit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Copies the longest prefix of the folded text that reads as a decimal number.
 std::string leading_number(QStringView text) {
@@ -92,7 +96,9 @@ double text_to_number(QStringView text) {
     return strtod_l(number.c_str(), nullptr, c_locale());
 }
 
-QString number_to_text(std::int32_t value) { return QString::number(value); }
+QString number_to_text(std::int32_t value) {
+    return QString::number(value);
+}
 
 QString number_to_text(double value) {
     char buffer[64];

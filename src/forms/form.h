@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <functional>
 #include <optional>
 
@@ -61,8 +60,7 @@ protected:
 };
 
 // Builds a text, turning an allocation failure into the fatal report it calls for.
-template <typename Make>
-QString make_text(Form& form, qsizetype expected_chars, Make&& make);
+template <typename Make> QString make_text(Form& form, qsizetype expected_chars, Make&& make);
 
 } // namespace zorvane
 
@@ -70,12 +68,12 @@ QString make_text(Form& form, qsizetype expected_chars, Make&& make);
 
 namespace zorvane {
 
-template <typename Make>
-QString make_text(Form& form, qsizetype expected_chars, Make&& make) {
+template <typename Make> QString make_text(Form& form, qsizetype expected_chars, Make&& make) {
     try {
         return make();
     } catch (const std::bad_alloc&) {
-        form.report_runtime_error(std::nullopt, allocation_failure_message((expected_chars + 1) * 2));
+        form.report_runtime_error(std::nullopt,
+                                  allocation_failure_message((expected_chars + 1) * 2));
     }
 }
 

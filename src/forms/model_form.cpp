@@ -3,7 +3,6 @@
 #include "conversions.h"
 
 #include <QtGlobal>
-
 #include <algorithm>
 
 namespace zorvane {
@@ -71,7 +70,9 @@ void ModelForm::set_checked(ControlRef control, bool checked) {
     state_[control.index].checked = checked;
 }
 
-bool ModelForm::get_checked(ControlRef control) { return state_[control.index].checked; }
+bool ModelForm::get_checked(ControlRef control) {
+    return state_[control.index].checked;
+}
 
 void ModelForm::set_current_page(ControlRef, int page) {
     current_page_ = std::clamp(page, 0, int(layout_.page_captions.size()) - 1);
@@ -87,7 +88,9 @@ void ModelForm::set_current_page(ControlRef, int page) {
         focus_ = best;
 }
 
-int ModelForm::get_current_page(ControlRef) { return current_page_; }
+int ModelForm::get_current_page(ControlRef) {
+    return current_page_;
+}
 
 void ModelForm::set_period(ControlRef timer, int milliseconds) {
     State& state = state_[timer.index];
@@ -146,7 +149,9 @@ void ModelForm::deliver(Event event) {
     --delivery_depth_;
 }
 
-void ModelForm::tick(int timer) { deliver(layout_.controls[timer].event); }
+void ModelForm::tick(int timer) {
+    deliver(layout_.controls[timer].event);
+}
 
 void ModelForm::click(QStringView name) {
     const int i = index(name);
@@ -226,20 +231,36 @@ void ModelForm::stall(qint64 milliseconds) {
     }
 }
 
-int ModelForm::period(QStringView timer) const { return state_[index(timer)].period; }
+int ModelForm::period(QStringView timer) const {
+    return state_[index(timer)].period;
+}
 
 qint64 ModelForm::next_due(QStringView timer) const {
     const State& s = state_[index(timer)];
     return s.period > 0 ? s.due : -1;
 }
 
-bool ModelForm::on_screen(QStringView name) const { return on_screen(index(name)); }
-bool ModelForm::visible_flag(QStringView name) const { return state_[index(name)].visible; }
-bool ModelForm::enabled(QStringView name) const { return !state_[index(name)].disabled; }
-bool ModelForm::takes_input(QStringView name) const { return takes_input(index(name)); }
-QString ModelForm::text(QStringView name) const { return state_[index(name)].text; }
-bool ModelForm::checked(QStringView name) const { return state_[index(name)].checked; }
-int ModelForm::current_page() const { return current_page_; }
+bool ModelForm::on_screen(QStringView name) const {
+    return on_screen(index(name));
+}
+bool ModelForm::visible_flag(QStringView name) const {
+    return state_[index(name)].visible;
+}
+bool ModelForm::enabled(QStringView name) const {
+    return !state_[index(name)].disabled;
+}
+bool ModelForm::takes_input(QStringView name) const {
+    return takes_input(index(name));
+}
+QString ModelForm::text(QStringView name) const {
+    return state_[index(name)].text;
+}
+bool ModelForm::checked(QStringView name) const {
+    return state_[index(name)].checked;
+}
+int ModelForm::current_page() const {
+    return current_page_;
+}
 QString ModelForm::focused() const {
     return focus_ >= 0 ? layout_.controls[focus_].name : QString();
 }

@@ -6,7 +6,6 @@
 #include "layout/layout.h"
 
 #include <QHash>
-
 #include <vector>
 
 namespace zorvane {
@@ -15,7 +14,7 @@ struct RecordedBox {
     QString text;
     int flags = 0;
     QString caption;
-    int depth = 0;      // boxes already open when this one opened
+    int depth = 0;        // boxes already open when this one opened
     qint64 opened_at = 0; // fake-clock time
 };
 
@@ -47,9 +46,9 @@ public:
     int message_box(const QString& text, int flags, const QString& caption) override;
 
     // --- What a user does. Each is ignored when the window would not take it.
-    void click(QStringView name);            // buttons, radio buttons, check boxes
+    void click(QStringView name);                     // buttons, radio buttons, check boxes
     void type(QStringView name, const QString& text); // replaces an edit box's text
-    void pick_page(int page);                 // a click on a page header
+    void pick_page(int page);                         // a click on a page header
 
     // --- The fake clock. advance() delivers every tick that falls due, in due order;
     // stall() keeps the thread busy, after which each overdue timer ticks once.
@@ -72,7 +71,7 @@ public:
     bool halted() const { return error_.has_value(); }
     bool on_screen(QStringView name) const;
     bool visible_flag(QStringView name) const;
-    bool enabled(QStringView name) const; // own flag
+    bool enabled(QStringView name) const;     // own flag
     bool takes_input(QStringView name) const; // own flag and every container enabled, on screen
     QString text(QStringView name) const;
     bool checked(QStringView name) const;

@@ -25,15 +25,21 @@ QString allocation_failure_message(qsizetype bytes) {
     return u"分配 %1 字节内存失败!"_s.arg(bytes);
 }
 
-QString tag_not_found_message() { return u"未找到指定标记的组件"_s; }
+QString tag_not_found_message() {
+    return u"未找到指定标记的组件"_s;
+}
 
-QString window_load_failure_message() { return u"载入启动窗口失败"_s; }
+QString window_load_failure_message() {
+    return u"载入启动窗口失败"_s;
+}
 
 void Form::report_runtime_error(std::optional<int> code, const QString& message) {
     raise(code, message);
     std::abort(); // a form that let the run go on would break the contract
 }
 
-void Form::runtime_error(int code) { report_runtime_error(code, runtime_error_message(code)); }
+void Form::runtime_error(int code) {
+    report_runtime_error(code, runtime_error_message(code));
+}
 
 } // namespace zorvane

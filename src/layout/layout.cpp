@@ -10,9 +10,13 @@ namespace zorvane {
 
 namespace names {
 
-QString answer_box(int question) { return u"题目%1编辑框"_s.arg(question); }
+QString answer_box(int question) {
+    return u"题目%1编辑框"_s.arg(question);
+}
 
-static QChar option_letter(int index) { return QChar(u'a' + index); }
+static QChar option_letter(int index) {
+    return QChar(u'a' + index);
+}
 
 QString radio_button(int running_number) {
     return u"单选框%1"_s.arg(running_number) + option_letter((running_number - 1) % 4);
@@ -22,7 +26,9 @@ QString check_box(int running_number) {
     return u"选择框%1"_s.arg(running_number) + option_letter((running_number - 1) % 5);
 }
 
-QString picture_box(int number) { return u"图片框%1"_s.arg(number); }
+QString picture_box(int number) {
+    return u"图片框%1"_s.arg(number);
+}
 
 } // namespace names
 
@@ -43,31 +49,31 @@ struct Figure {
 
 // Box of 图片框N and the size of its image, N = 1..50.
 constexpr std::array<Figure, 50> figures{{
-    {{8, 56, 152, 152}, 150, 150},   {{296, 56, 136, 128}, 150, 150},
-    {{8, 56, 192, 152}, 150, 150},   {{280, 56, 152, 136}, 150, 150},
-    {{8, 64, 192, 152}, 150, 150},   {{280, 64, 152, 136}, 150, 150},
-    {{8, 64, 192, 152}, 150, 150},   {{280, 64, 152, 136}, 150, 150},
-    {{8, 64, 192, 152}, 150, 150},   {{280, 64, 152, 136}, 150, 150},
-    {{8, 64, 192, 152}, 150, 150},   {{280, 64, 152, 136}, 150, 150},
-    {{8, 64, 192, 152}, 150, 150},   {{280, 64, 152, 136}, 150, 150},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 152, 200, 80}, 200, 80},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 144, 200, 80}, 200, 80},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 144, 200, 80}, 200, 80},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 144, 208, 80}, 200, 80},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 144, 216, 80}, 200, 80},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 136, 216, 80}, 200, 80},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 136, 208, 80}, 200, 80},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 128, 200, 88}, 200, 80},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 136, 216, 80}, 200, 80},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 136, 200, 80}, 200, 80},
-    {{8, 64, 192, 64}, 200, 50},     {{8, 144, 264, 48}, 250, 50},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 144, 256, 64}, 250, 50},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 144, 256, 56}, 250, 50},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 128, 264, 56}, 250, 50},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 136, 208, 64}, 200, 50},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 144, 200, 56}, 200, 50},
-    {{8, 64, 192, 56}, 200, 50},     {{8, 136, 200, 56}, 200, 50},
-    {{8, 64, 200, 56}, 200, 50},     {{8, 136, 208, 56}, 200, 50},
+    {{8, 56, 152, 152}, 150, 150}, {{296, 56, 136, 128}, 150, 150},
+    {{8, 56, 192, 152}, 150, 150}, {{280, 56, 152, 136}, 150, 150},
+    {{8, 64, 192, 152}, 150, 150}, {{280, 64, 152, 136}, 150, 150},
+    {{8, 64, 192, 152}, 150, 150}, {{280, 64, 152, 136}, 150, 150},
+    {{8, 64, 192, 152}, 150, 150}, {{280, 64, 152, 136}, 150, 150},
+    {{8, 64, 192, 152}, 150, 150}, {{280, 64, 152, 136}, 150, 150},
+    {{8, 64, 192, 152}, 150, 150}, {{280, 64, 152, 136}, 150, 150},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 152, 200, 80}, 200, 80},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 144, 200, 80}, 200, 80},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 144, 200, 80}, 200, 80},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 144, 208, 80}, 200, 80},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 144, 216, 80}, 200, 80},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 136, 216, 80}, 200, 80},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 136, 208, 80}, 200, 80},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 128, 200, 88}, 200, 80},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 136, 216, 80}, 200, 80},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 136, 200, 80}, 200, 80},
+    {{8, 64, 192, 64}, 200, 50},   {{8, 144, 264, 48}, 250, 50},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 144, 256, 64}, 250, 50},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 144, 256, 56}, 250, 50},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 128, 264, 56}, 250, 50},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 136, 208, 64}, 200, 50},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 144, 200, 56}, 200, 50},
+    {{8, 64, 192, 56}, 200, 50},   {{8, 136, 200, 56}, 200, 50},
+    {{8, 64, 200, 56}, 200, 50},   {{8, 136, 208, 56}, 200, 50},
 }};
 
 constexpr std::array<int, 8> answer_box_tops{72, 96, 120, 144, 167, 192, 216, 240};
@@ -85,10 +91,11 @@ constexpr std::array<CheckRow, 4> check_rows{{
     {{8, 80, 168, 264, 352}, 64},
 }};
 
-const QString series_caption = u"\r\n第1题：         A, D, G, J\r\n  \r\n第2题：        1, 3, 6, 10\r\n\r\n"
-                               u"第3题：      1, 1, 2, 3, 5\r\n\r\n第4题： 21, 20, 18, 15, 11\r\n\r\n"
-                               u"第5题：   8, 6, 7, 5, 6, 4\r\n\r\n第6题：     65536, 256, 16\r\n\r\n"
-                               u"第7题：        1, 0, -1, 0\r\n\r\n第8题：     3968, 63, 8, 3"_s;
+const QString series_caption =
+    u"\r\n第1题：         A, D, G, J\r\n  \r\n第2题：        1, 3, 6, 10\r\n\r\n"
+    u"第3题：      1, 1, 2, 3, 5\r\n\r\n第4题： 21, 20, 18, 15, 11\r\n\r\n"
+    u"第5题：   8, 6, 7, 5, 6, 4\r\n\r\n第6题：     65536, 256, 16\r\n\r\n"
+    u"第7题：        1, 0, -1, 0\r\n\r\n第8题：     3968, 63, 8, 3"_s;
 
 const QString welcome_caption = u"\r\n\r\n请点击“开始测试”按钮开始测试 ^_^\r\n\r\n"_s;
 
@@ -122,7 +129,8 @@ public:
 
     void picture(int tab, int page, int number) {
         const Figure& figure = figures[number - 1];
-        ControlSpec spec = on_page(tab, page, Kind::PictureBox, names::picture_box(number), figure.box);
+        ControlSpec spec =
+            on_page(tab, page, Kind::PictureBox, names::picture_box(number), figure.box);
         spec.image = number;
         spec.stretch = number == 42;
         spec.sunken_edge = number == 1;
@@ -134,8 +142,9 @@ public:
     void radio(int tab, int page, int running_number) {
         const int letter = (running_number - 1) % 4;
         const int top = page <= 2 ? 232 : running_number == 33 ? 241 : 240;
-        ControlSpec spec = on_page(tab, page, Kind::RadioButton, names::radio_button(running_number),
-                                   {radio_lefts[letter], top, 80, 24});
+        ControlSpec spec =
+            on_page(tab, page, Kind::RadioButton, names::radio_button(running_number),
+                    {radio_lefts[letter], top, 80, 24});
         spec.text = QString(QChar(u'a' + letter));
         spec.tab_stop = true;
         spec.tag = QString::number(running_number <= 68 ? running_number : running_number - 20);
@@ -158,7 +167,8 @@ public:
 };
 
 void add_page_zero(Builder& b, int tab) {
-    ControlSpec welcome = b.on_page(tab, 0, Kind::Label, names::welcome_label.toString(), {0, 56, 432, 208});
+    ControlSpec welcome =
+        b.on_page(tab, 0, Kind::Label, names::welcome_label.toString(), {0, 56, 432, 208});
     welcome.text = welcome_caption;
     welcome.font = FontRole::Welcome;
     welcome.align = TextAlign::Centre;
@@ -179,7 +189,8 @@ void add_page_zero(Builder& b, int tab) {
     for (int question : {5, 6, 7, 8, 3, 4, 2})
         answer(question);
 
-    ControlSpec series = b.on_page(tab, 0, Kind::Label, names::series_label.toString(), {8, 64, 160, 203});
+    ControlSpec series =
+        b.on_page(tab, 0, Kind::Label, names::series_label.toString(), {8, 64, 160, 203});
     series.text = series_caption;
     series.wrap = true;
     series.accessible_name = u"第1-8题题目"_s;
@@ -237,25 +248,31 @@ ControlSpec child(int parent, Kind kind, QStringView name, Box box, QString text
 }
 
 void add_frame(Builder& b) {
-    const int time_group = b.add(child(0, Kind::GroupBox, names::time_group, {456, 8, 168, 64}, u"剩余时间及当前题况"_s));
-    const int instruction_group = b.add(child(0, Kind::GroupBox, names::instruction_group, {456, 80, 168, 200}, u"试题说明："_s));
-    const int operation_group = b.add(child(0, Kind::GroupBox, names::operation_group, {8, 288, 616, 104}, u"操作区域："_s));
+    const int time_group = b.add(
+        child(0, Kind::GroupBox, names::time_group, {456, 8, 168, 64}, u"剩余时间及当前题况"_s));
+    const int instruction_group = b.add(
+        child(0, Kind::GroupBox, names::instruction_group, {456, 80, 168, 200}, u"试题说明："_s));
+    const int operation_group = b.add(
+        child(0, Kind::GroupBox, names::operation_group, {8, 288, 616, 104}, u"操作区域："_s));
 
     b.add(child(time_group, Kind::Label, names::remaining_caption, {4, 21, 24, 24}, u"剩余"_s));
-    ControlSpec remaining = child(time_group, Kind::EditBox, names::remaining_time, {28, 16, 34, 32}, u"1500"_s);
+    ControlSpec remaining =
+        child(time_group, Kind::EditBox, names::remaining_time, {28, 16, 34, 32}, u"1500"_s);
     remaining.font = FontRole::Digits;
     remaining.align = TextAlign::Centre;
     remaining.enabled = false;
     remaining.accessible_name = u"剩余秒数"_s;
     b.add(std::move(remaining));
     b.add(child(time_group, Kind::Label, names::doing_caption, {65, 21, 55, 24}, u"秒,正在做"_s));
-    ControlSpec status = child(time_group, Kind::EditBox, names::question_status, {120, 16, 45, 32}, u"未开始"_s);
+    ControlSpec status =
+        child(time_group, Kind::EditBox, names::question_status, {120, 16, 45, 32}, u"未开始"_s);
     status.enabled = false;
     status.tab_stop = true;
     status.accessible_name = u"当前题目"_s;
     b.add(std::move(status));
 
-    ControlSpec instruction = child(instruction_group, Kind::Label, names::instruction_label, {16, 24, 128, 152}, instruction_caption);
+    ControlSpec instruction = child(instruction_group, Kind::Label, names::instruction_label,
+                                    {16, 24, 128, 152}, instruction_caption);
     instruction.font = FontRole::Instruction;
     instruction.wrap = true;
     instruction.accessible_name = u"试题说明"_s;
@@ -277,7 +294,8 @@ void add_frame(Builder& b) {
         {names::help_button, u"说明 ？"_s, 504, true, Event::Help, u"说明"_s},
     };
     for (const ButtonRow& row : buttons) {
-        ControlSpec button = child(operation_group, Kind::Button, row.name, {row.left, 40, 80, 32}, row.caption);
+        ControlSpec button =
+            child(operation_group, Kind::Button, row.name, {row.left, 40, 80, 32}, row.caption);
         button.enabled = row.enabled;
         button.tab_stop = true;
         button.event = row.event;
@@ -287,7 +305,8 @@ void add_frame(Builder& b) {
     ControlSpec countdown = child(operation_group, Kind::Timer, names::countdown_timer, {});
     countdown.event = Event::CountdownTick;
     b.add(std::move(countdown));
-    ControlSpec instruction_timer = child(operation_group, Kind::Timer, names::instruction_timer, {});
+    ControlSpec instruction_timer =
+        child(operation_group, Kind::Timer, names::instruction_timer, {});
     instruction_timer.event = Event::InstructionTick;
     b.add(std::move(instruction_timer));
 }

@@ -24,13 +24,13 @@ constexpr KeyRow pair(int question, int first, int second) {
 // One rule for both endings: exactly the two keyed boxes checked. (Letting a time-out accept
 // other pairs, or all five boxes, would score the same answers differently by how the test ended.)
 constexpr std::array<KeyRow, 33> key{{
-    text(1, u"m", u"M"), text(2, u"15"), text(3, u"8"), text(4, u"6"), text(5, u"5"),
-    text(6, u"4"), text(7, u"1"), text(8, u"2"),
-    radio(9, b), radio(10, d), radio(11, c), radio(12, a), radio(13, c), radio(14, d),
-    radio(15, c), radio(16, c), radio(17, b), radio(18, d), radio(19, d), radio(20, d),
-    radio(21, c), radio(22, c), radio(23, d), radio(24, b), radio(25, a),
-    pair(26, a, d), pair(27, b, c), pair(28, a, d), pair(29, b, d),
-    radio(30, d), radio(31, c), radio(32, b), radio(33, c),
+    text(1, u"m", u"M"), text(2, u"15"), text(3, u"8"),  text(4, u"6"),  text(5, u"5"),
+    text(6, u"4"),       text(7, u"1"),  text(8, u"2"),  radio(9, b),    radio(10, d),
+    radio(11, c),        radio(12, a),   radio(13, c),   radio(14, d),   radio(15, c),
+    radio(16, c),        radio(17, b),   radio(18, d),   radio(19, d),   radio(20, d),
+    radio(21, c),        radio(22, c),   radio(23, d),   radio(24, b),   radio(25, a),
+    pair(26, a, d),      pair(27, b, c), pair(28, a, d), pair(29, b, d), radio(30, d),
+    radio(31, c),        radio(32, b),   radio(33, c),
 }};
 
 bool text_matches(Form& form, const KeyRow& row) {
@@ -65,7 +65,9 @@ bool pair_matches(Form& form, const KeyRow& row) {
 
 } // namespace
 
-std::span<const KeyRow> answer_key() { return key; }
+std::span<const KeyRow> answer_key() {
+    return key;
+}
 
 QString answer_control(int question, int option) {
     if (question <= 8)

@@ -4,7 +4,6 @@
 #include "forms/form.h"
 
 #include <QString>
-
 #include <array>
 #include <span>
 #include <string_view>
@@ -18,7 +17,7 @@ struct KeyRow {
     int points;
     AnswerKind kind;
     std::array<std::u16string_view, 2> literals{}; // Text: accepted answers, tried in order
-    std::array<int, 2> options{};                   // Radio: option 0..3; CheckPair: two of 0..4
+    std::array<int, 2> options{};                  // Radio: option 0..3; CheckPair: two of 0..4
 };
 
 std::span<const KeyRow> answer_key();

@@ -4,7 +4,6 @@
 #include "layout/names.h"
 
 #include <QTest>
-
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -33,7 +32,8 @@ void verify_state(Run& run, Column column) {
     QCOMPARE(f.enabled(names::end_button), running);
     QVERIFY(f.enabled(names::help_button));
     QCOMPARE(f.enabled(names::tab_control), column != Column::StartUp);
-    QCOMPARE(f.visible_flag(names::welcome_label), column == Column::StartUp || column == Column::AfterEnd);
+    QCOMPARE(f.visible_flag(names::welcome_label),
+             column == Column::StartUp || column == Column::AfterEnd);
     QCOMPARE(f.period(names::countdown_timer), running ? 1000 : 0);
     QCOMPARE(f.period(names::instruction_timer), running ? 500 : 0);
     if (!running) {
@@ -50,7 +50,9 @@ void verify_state(Run& run, Column column) {
         QCOMPARE(f.text(names::remaining_time), u"0"_s);
 }
 
-QString tail() { return u"分\r\n请点击下方<说明>按钮查看分数说明"_s; }
+QString tail() {
+    return u"分\r\n请点击下方<说明>按钮查看分数说明"_s;
+}
 
 } // namespace
 
@@ -123,7 +125,8 @@ void ControllerTest::countdown_runs_out() {
     Run run;
     std::vector<std::pair<int, int>> periods_at_box; // timers when each box opened
     run.form.on_message_box([&](ModelForm& f, const RecordedBox&) {
-        periods_at_box.emplace_back(f.period(names::countdown_timer), f.period(names::instruction_timer));
+        periods_at_box.emplace_back(f.period(names::countdown_timer),
+                                    f.period(names::instruction_timer));
     });
     run.start();
     answer_all_keyed(run.form);
@@ -219,9 +222,12 @@ void ControllerTest::navigation_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<bool>("previous_enabled");
     QTest::addColumn<bool>("next_enabled");
-    QTest::addRow("next_from_24_disables_next") << 24 << names::next_button.toString() << 25 << true << false;
-    QTest::addRow("previous_from_25_leaves_next_disabled") << 25 << names::previous_button.toString() << 24 << true << false;
-    QTest::addRow("previous_from_1_disables_previous") << 1 << names::previous_button.toString() << 0 << false << true;
+    QTest::addRow("next_from_24_disables_next")
+        << 24 << names::next_button.toString() << 25 << true << false;
+    QTest::addRow("previous_from_25_leaves_next_disabled")
+        << 25 << names::previous_button.toString() << 24 << true << false;
+    QTest::addRow("previous_from_1_disables_previous")
+        << 1 << names::previous_button.toString() << 0 << false << true;
     QTest::addRow("next_from_0") << 0 << names::next_button.toString() << 1 << false << true;
 }
 
@@ -324,7 +330,8 @@ void ControllerTest::reset_reports_layout_faults_data() {
     QTest::addColumn<QString>("report");
     QTest::addRow("missing_tag") << u"单选框104d"_s << QString()
                                  << u"运行时出错!\r\n\r\n错误信息：未找到指定标记的组件\r\n"_s;
-    QTest::addRow("label_where_a_radio_is_expected") << names::instruction_label.toString() << u"40"_s
+    QTest::addRow("label_where_a_radio_is_expected")
+        << names::instruction_label.toString() << u"40"_s
         << u"运行时出错!\r\n\r\n错误代码：5\r\n\r\n错误信息：数据或数组类型不匹配\r\n"_s;
 }
 

@@ -1,7 +1,6 @@
 #include "forms/conversions.h"
 
 #include <QTest>
-
 #include <clocale>
 #include <cmath>
 #include <limits>

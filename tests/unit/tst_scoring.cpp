@@ -80,14 +80,18 @@ void TestScoring::answers_score_data() {
     QTest::addRow("q26_exactly_a_d") << checked({u"选择框1a", u"选择框4d"}) << 5;
     QTest::addRow("q26_a_d_plus_e") << checked({u"选择框1a", u"选择框4d", u"选择框5e"}) << 0;
     QTest::addRow("q26_only_a") << checked({u"选择框1a"}) << 0;
-    QTest::addRow("q26_all_five") << checked({u"选择框1a", u"选择框2b", u"选择框3c", u"选择框4d", u"选择框5e"}) << 0;
+    QTest::addRow("q26_all_five") << checked({u"选择框1a", u"选择框2b", u"选择框3c", u"选择框4d",
+                                              u"选择框5e"})
+                                  << 0;
     QTest::addRow("q27_exactly_b_c") << checked({u"选择框7b", u"选择框8c"}) << 5;
     QTest::addRow("q28_exactly_a_d") << checked({u"选择框11a", u"选择框14d"}) << 5;
     QTest::addRow("q28_a_c_is_wrong") << checked({u"选择框11a", u"选择框13c"}) << 0;
     QTest::addRow("q29_exactly_b_d") << checked({u"选择框17b", u"选择框19d"}) << 5;
     QTest::addRow("q29_b_c_is_wrong") << checked({u"选择框17b", u"选择框18c"}) << 0;
-    QTest::addRow("wrong_answers_deduct_nothing")
-        << Answers{{names::answer_box(2), u"16"_s}, {u"单选框1a"_s, u"x"_s}, {u"单选框8d"_s, u"x"_s}} << 5;
+    QTest::addRow("wrong_answers_deduct_nothing") << Answers{{names::answer_box(2), u"16"_s},
+                                                             {u"单选框1a"_s, u"x"_s},
+                                                             {u"单选框8d"_s, u"x"_s}}
+                                                  << 5;
 }
 
 void TestScoring::answers_score() {
@@ -104,7 +108,8 @@ void TestScoring::every_question_alone_gives_its_points() {
         // Copy only this question's keyed answer.
         for (int option = 0; option < 5; ++option) {
             if (row.kind == AnswerKind::Text) {
-                one.set_text(one[answer_control(row.question)], all.text(answer_control(row.question)));
+                one.set_text(one[answer_control(row.question)],
+                             all.text(answer_control(row.question)));
                 break;
             }
             if (row.kind == AnswerKind::Radio && option == 4)
@@ -114,7 +119,8 @@ void TestScoring::every_question_alone_gives_its_points() {
         }
         int score = 0;
         score_answers(one, score);
-        QVERIFY2(score == (row.question <= 9 ? 6 : 5), qPrintable(u"question %1"_s.arg(row.question)));
+        QVERIFY2(score == (row.question <= 9 ? 6 : 5),
+                 qPrintable(u"question %1"_s.arg(row.question)));
     }
 }
 

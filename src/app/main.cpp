@@ -1,0 +1,63 @@
+// Start-up: the form services build the window from the layout, the controller takes its
+// events, and the event loop runs until the window is closed.
+#include "controller/controller.h"
+#include "forms/runtime_error.h"
+#include "ui/qt_form.h"
+#include "ui/widgets/widget_accessibility.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool display_available() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!display_available()) {
+        std::fputs(
+            "zorvane: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+            "Start it from a desktop session, or under a virtual display: xvfb-run zorvane\n",
+            stderr);
+        return 1;
+    }
+    zorvane::ui::install_font_substitutions();
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(u"com.example.Zorvane"_s);
+    QApplication::setApplicationName(u"Zorvane"_s);
+    QApplication::setApplicationVersion(u"1.1"_s);
+    QFont font = QApplication::font();
+    font.setFamilies({u"Noto Sans CJK SC"_s, u"AR PL UMing CN"_s});
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+    zorvane::ui::installWidgetAccessibility();
+
+    std::unique_ptr<zorvane::ui::QtForm> form;
+    try {
+        form = std::make_unique<zorvane::ui::QtForm>();
+    } catch (const std::bad_alloc&) {
+        QMessageBox box(
+            QMessageBox::Critical, zorvane::runtime_error_caption.toString(),
+            zorvane::runtime_error_report(std::nullopt, zorvane::window_load_failure_message())
+                .replace(u"\r\n"_s, u"\n"_s),
+            QMessageBox::Ok);
+        box.exec();
+        return -1;
+    }
+    zorvane::TestController controller(*form);
+    form->set_event_sink([&controller](zorvane::Event event) { controller.handle(event); });
+    form->show_window();
+    return QApplication::exec();
+}

@@ -1,0 +1,435 @@
+#include "qt_form.h"
+
+#include "forms/conversions.h"
+#include "forms/runtime_error.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/tab_control.h"
+#include "ui/widgets/text_label.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFont>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace zorvane::ui {
+
+namespace {
+
+// Unwinds from a fatal report to the event delivery that ran the handler.
+struct Halted {};
+
+QFont font_for(FontRole role) {
+    // Every property is set explicitly, so a control never inherits its container's face (the
+    // tab control's 宋体 must not reach the pages).
+    QFont font = QApplication::font();
+    font.setFamilies(font.families().isEmpty() ? QStringList{font.family()} : font.families());
+    if (font.pixelSize() > 0)
+        font.setPixelSize(font.pixelSize());
+    else
+        font.setPointSizeF(font.pointSizeF());
+    switch (role) {
+    case FontRole::Default:
+        font.setWeight(QFont::Normal);
+        return font;
+    case FontRole::Welcome:
+        font.setFamily(u"楷体_GB2312"_s);
+        font.setPixelSize(24);
+        break;
+    case FontRole::Instruction:
+        font.setFamily(u"宋体"_s);
+        font.setPixelSize(12);
+        break;
+    case FontRole::Digits:
+        font.setFamily(u"Arial"_s);
+        font.setPixelSize(12);
+        break;
+    }
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QString box_text(const QString& text) {
+    QString shown = text;
+    shown.replace(u"\r\n"_s, u"\n"_s);
+    return shown;
+}
+
+// The main window: fixed 640 × 434 outside. Where a window manager adds a frame, the client
+// area gives up what the frame takes, once the frame is known.
+class MainWindow : public QWidget {
+public:
+    MainWindow()
+        : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                               Qt::MSWindowsFixedSizeDialogHint) {
+        setFixedSize(window_width, window_height);
+    }
+
+    void centre() {
+        const QRect screen =
+            (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->geometry();
+        move(screen.left() + (screen.width() - window_width) / 2,
+             screen.top() + (screen.height() - window_height) / 2);
+    }
+
+protected:
+    void moveEvent(QMoveEvent* event) override {
+        QWidget::moveEvent(event);
+        fit_frame();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        fit_frame();
+    }
+
+private:
+    void fit_frame() {
+        if (framed_ || !isVisible())
+            return;
+        const QSize frame = frameGeometry().size() - size();
+        if (frame.isEmpty())
+            return;
+        framed_ = true;
+        setFixedSize(window_width - frame.width(), window_height - frame.height());
+        centre();
+    }
+    bool framed_ = false;
+};
+
+} // namespace
+
+void install_font_substitutions() {
+    QFont::insertSubstitutions(
+        u"宋体"_s, {u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s, u"Noto Sans CJK SC"_s});
+    QFont::insertSubstitutions(u"楷体_GB2312"_s,
+                               {u"AR PL UKai CN"_s, u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s});
+    QFont::insertSubstitutions(u"Arial"_s, {u"Liberation Sans"_s, u"DejaVu Sans"_s});
+}
+
+QtForm::QtForm(const Layout& layout, QObject* parent) : QObject(parent), layout_(layout) {
+    const std::size_t n = layout_.controls.size();
+    widgets_.assign(n, nullptr);
+    timers_.assign(n, nullptr);
+    periods_.assign(n, 0);
+    tags_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        by_name_.insert(layout_.controls[i].name, int(i));
+        tags_[i] = parse_tag(layout_.controls[i].tag);
+    }
+    build();
+}
+
+QtForm::~QtForm() = default;
+
+QWidget* QtForm::container_of(int index) const {
+    const ControlSpec& spec = layout_.controls[index];
+    if (spec.page >= 0)
+        return tab_->page(spec.page);
+    return widgets_[spec.parent];
+}
+
+void QtForm::build() {
+    auto* window = new MainWindow;
+    window_.reset(window);
+    widgets_[0] = window;
+    const ControlSpec& top = layout_.controls[0];
+    window->setWindowTitle(top.text);
+    QIcon icon;
+    for (int size : {48, 128, 256})
+        icon.addFile(u":/icons/zorvane-%1.png"_s.arg(size), QSize(size, size));
+    window->setWindowIcon(icon);
+    window->setAccessibleName(top.accessible_name);
+
+    for (int i = 1; i < int(layout_.controls.size()); ++i) {
+        const ControlSpec& spec = layout_.controls[i];
+        if (spec.kind == Kind::Timer) {
+            auto* timer = new QTimer(this);
+            timer->setTimerType(Qt::PreciseTimer);
+            connect(timer, &QTimer::timeout, this, [this, event = spec.event] { dispatch(event); });
+            timers_[i] = timer;
+            continue;
+        }
+        widgets_[i] = create(spec, container_of(i));
+    }
+    // Members stack in page-list order from the top down, so the cover label lies over page 0.
+    for (const std::vector<int>& members : layout_.page_members)
+        for (auto it = members.rbegin(); it != members.rend(); ++it)
+            widgets_[*it]->raise();
+    figures_loaded_.assign(layout_.page_captions.size(), false);
+    tab_->setCurrentIndex(0);
+    load_figures(0);
+    connect(tab_, &TabControl::userPicked, this, &QtForm::page_changed);
+}
+
+QWidget* QtForm::create(const ControlSpec& spec, QWidget* parent) {
+    QWidget* w = nullptr;
+    switch (spec.kind) {
+    case Kind::TabControl: {
+        tab_ = new TabControl(parent);
+        tab_index_ = int(&spec - layout_.controls.data());
+        for (const QString& caption : layout_.page_captions)
+            tab_->addPage(caption);
+        w = tab_;
+        break;
+    }
+    case Kind::GroupBox:
+        w = new QGroupBox(spec.text, parent);
+        break;
+    case Kind::Label: {
+        auto* label = new TextLabel(parent);
+        label->setWrap(spec.wrap);
+        label->setAlignment(spec.align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft);
+        label->setText(spec.text);
+        w = label;
+        break;
+    }
+    case Kind::EditBox: {
+        auto* edit = new QLineEdit(spec.text, parent);
+        edit->setAlignment(spec.align == TextAlign::Centre ? Qt::AlignCenter
+                                                           : Qt::AlignLeft | Qt::AlignVCenter);
+        QPalette palette = edit->palette();
+        const QColor base =
+            spec.edit_look == EditLook::White ? QColor(Qt::white) : palette.color(QPalette::Button);
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, QPalette::Base, base);
+        edit->setPalette(palette);
+        edit->setCursorPosition(0);
+        edit->setTextMargins(-1, 0, -1, 0); // the narrow status boxes need every pixel
+        w = edit;
+        break;
+    }
+    case Kind::Button: {
+        auto* button = new QPushButton(spec.text, parent);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this,
+                [this, event = spec.event] { dispatch(event); });
+        w = button;
+        break;
+    }
+    case Kind::RadioButton:
+        w = new QRadioButton(spec.text, parent);
+        break;
+    case Kind::CheckBox:
+        w = new QCheckBox(spec.text, parent);
+        break;
+    case Kind::PictureBox: {
+        auto* picture = new PictureBox(parent);
+        picture->setStretched(spec.stretch);
+        picture->setSunkenEdge(spec.sunken_edge);
+        w = picture;
+        break;
+    }
+    case Kind::Window:
+    case Kind::Timer:
+        Q_UNREACHABLE();
+    }
+    w->setObjectName(spec.name);
+    w->setGeometry(spec.box.left, spec.box.top, spec.box.width, spec.box.height);
+    w->setFont(font_for(spec.font));
+    if (can_take_focus(spec.kind))
+        w->setFocusPolicy(spec.tab_stop ? Qt::StrongFocus : Qt::ClickFocus);
+    w->setEnabled(spec.enabled);
+    w->setVisible(spec.visible);
+    if (!spec.accessible_name.isEmpty())
+        w->setAccessibleName(spec.accessible_name);
+    if (!spec.accessible_description.isEmpty())
+        w->setAccessibleDescription(spec.accessible_description);
+    return w;
+}
+
+void QtForm::load_figures(int page) {
+    // Figures are decoded when their page is first shown, not before the first frame.
+    if (figures_loaded_[page])
+        return;
+    figures_loaded_[page] = true;
+    for (int member : layout_.page_members[page]) {
+        const ControlSpec& spec = layout_.controls[member];
+        if (spec.kind != Kind::PictureBox)
+            continue;
+        static_cast<PictureBox*>(widgets_[member])
+            ->setImages(QImage(u":/figures/%1.gif"_s.arg(spec.image)),
+                        QImage(u":/figures/%1@2x.gif"_s.arg(spec.image)));
+    }
+}
+
+ControlRef QtForm::control(QStringView name) const {
+    const auto it = by_name_.constFind(name.toString());
+    if (it == by_name_.cend())
+        qFatal("no control named %s in the layout", qUtf8Printable(name.toString()));
+    return {*it, layout_.controls[*it].kind};
+}
+
+QWidget* QtForm::widget(QStringView name) const {
+    return widgets_[control(name).index];
+}
+QTimer* QtForm::timer(QStringView name) const {
+    return timers_[control(name).index];
+}
+
+void QtForm::set_visible(ControlRef control, bool visible) {
+    // A member of a page that is not shown only records the flag: its hidden page keeps it
+    // off screen until the page is shown, and an explicit hide outlasts page changes.
+    if (QWidget* w = widgets_[control.index])
+        w->setVisible(visible);
+}
+
+void QtForm::set_disabled(ControlRef control, bool disabled) {
+    if (QWidget* w = widgets_[control.index])
+        w->setEnabled(!disabled);
+}
+
+void QtForm::set_text(ControlRef control, const QString& text) {
+    QWidget* w = widgets_[control.index];
+    switch (control.kind) {
+    case Kind::EditBox: {
+        auto* edit = static_cast<QLineEdit*>(w);
+        if (edit->text() != text) {
+            edit->setText(text);
+            edit->setCursorPosition(0); // show the start of a text wider than the box
+        }
+        break;
+    }
+    case Kind::Label:
+        static_cast<TextLabel*>(w)->setText(text);
+        break;
+    default:
+        break;
+    }
+}
+
+QString QtForm::get_text(ControlRef control) {
+    if (control.kind != Kind::EditBox)
+        return {};
+    const auto* edit = static_cast<QLineEdit*>(widgets_[control.index]);
+    return make_text(*this, edit->text().size(), [&] { return edit->text(); });
+}
+
+void QtForm::set_checked(ControlRef control, bool checked) {
+    auto* button = qobject_cast<QAbstractButton*>(widgets_[control.index]);
+    if (!button)
+        return;
+    // An exclusive radio button refuses to be unchecked; lift exclusivity around the write so
+    // that only this control changes.
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(false);
+    button->setChecked(checked);
+    button->setAutoExclusive(exclusive);
+}
+
+bool QtForm::get_checked(ControlRef control) {
+    const auto* button = qobject_cast<QAbstractButton*>(widgets_[control.index]);
+    return button && button->isChecked();
+}
+
+void QtForm::set_current_page(ControlRef, int page) {
+    page = std::clamp(page, 0, tab_->count() - 1);
+    tab_->setCurrentIndex(page);
+    page_changed(page);
+}
+
+void QtForm::page_changed(int page) {
+    load_figures(page);
+    const ControlSpec* best = nullptr;
+    int best_index = -1;
+    for (int member : layout_.page_members[page]) {
+        const ControlSpec& spec = layout_.controls[member];
+        if (!can_take_focus(spec.kind) || widgets_[member]->testAttribute(Qt::WA_ForceDisabled))
+            continue;
+        if (!best || spec.focus_order < best->focus_order) {
+            best = &spec;
+            best_index = member;
+        }
+    }
+    if (best)
+        widgets_[best_index]->setFocus(Qt::OtherFocusReason);
+}
+
+int QtForm::get_current_page(ControlRef) {
+    return tab_->currentIndex();
+}
+
+void QtForm::set_period(ControlRef timer, int milliseconds) {
+    milliseconds = std::max(milliseconds, 0);
+    int& period = periods_[timer.index];
+    if (milliseconds == period)
+        return; // a running timer keeps its next tick where it was
+    period = milliseconds;
+    QTimer* t = timers_[timer.index];
+    t->stop();
+    if (milliseconds > 0)
+        t->start(milliseconds);
+}
+
+ControlRef QtForm::find_by_tag(int tag) {
+    for (int i = 0; i < int(tags_.size()); ++i)
+        if (tags_[i] == tag)
+            return {i, layout_.controls[i].kind};
+    report_runtime_error(std::nullopt, tag_not_found_message());
+}
+
+QString QtForm::page_caption(ControlRef, int page) {
+    if (page < 1 || page > tab_->count())
+        return {};
+    return tab_->caption(page - 1);
+}
+
+int QtForm::message_box(const QString& text, int, const QString& caption) {
+    QMessageBox box;
+    box.setWindowTitle(caption.isEmpty() ? default_box_caption.toString() : caption);
+    box.setTextFormat(Qt::PlainText); // "<说明>" is text, not markup
+    box.setText(box_text(text));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+    return 0;
+}
+
+void QtForm::dispatch(Event event) {
+    if (halted_ || !sink_ || event == Event::None)
+        return;
+    ++dispatch_depth_;
+    try {
+        sink_(event);
+    } catch (const Halted&) {
+        // The report was shown from the outermost handler: leave the event loop with -1.
+    }
+    --dispatch_depth_;
+    if (halted_ && dispatch_depth_ == 0)
+        QCoreApplication::exit(-1);
+}
+
+void QtForm::raise(std::optional<int> code, const QString& message) {
+    halted_ = true;
+    for (QTimer* t : timers_)
+        if (t)
+            t->stop();
+    QMessageBox box(QMessageBox::Critical, runtime_error_caption.toString(),
+                    box_text(runtime_error_report(code, message)), QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+    window_->hide();
+    if (dispatch_depth_ == 1)
+        throw Halted{};
+    // Raised under a nested modal loop or outside any handler: no unwinding through Qt.
+    std::exit(-1);
+}
+
+void QtForm::show_window() {
+    auto* window = static_cast<MainWindow*>(window_.get());
+    window->centre();
+    window->show();
+}
+
+} // namespace zorvane::ui
