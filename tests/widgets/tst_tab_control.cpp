@@ -112,14 +112,22 @@ void TestTabControl::cleanup() {
 }
 
 void TestTabControl::tabsFitAboveFirstMemberRow_data() {
+    QTest::addColumn<QString>("family");
     QTest::addColumn<int>("index");
     const QStringList captions = questionCaptions();
-    for (int i = 0; i < captions.size(); ++i)
-        QTest::addRow("%s", qPrintable(captions[i])) << i;
+    // The mapped face, and the fallback where only the Noto CJK fonts are installed.
+    for (const char* family : {"宋体", "Noto Serif CJK SC"})
+        for (int i = 0; i < captions.size(); ++i)
+            QTest::addRow("%s/%s", family, qPrintable(captions[i]))
+                << QString::fromUtf8(family) << i;
 }
 
 void TestTabControl::tabsFitAboveFirstMemberRow() {
+    QFETCH(QString, family);
     QFETCH(int, index);
+    QFont font = m_control->font();
+    font.setFamily(family);
+    m_control->setFont(font);
     QVERIFY(m_control->headerBottom() <= 56);
     const QRect tab = m_control->tabRect(index);
     const QFontMetrics fm(m_control->font());

@@ -14,7 +14,8 @@ namespace {
 // Room above the first row so a selected tab drawn taller by the style is not cut.
 constexpr int kTopMargin = 2;
 constexpr int kSideMargin = 2;
-constexpr int kTextHPad = 6;
+constexpr int kMinTextHPad = 3;
+constexpr int kMaxTextHPad = 6;
 constexpr int kTextVPad = 2;
 } // namespace
 
@@ -32,25 +33,46 @@ int TabHeader::layoutTabs(const QStringList& captions, int width) {
 
     const QFontMetrics fm = fontMetrics();
     const int avail = std::max(1, width - 2 * kSideMargin);
-    const int rowHeight = fm.height() + 2 * kTextVPad;
+    // Rows sized by the ink of the captions, not the font's line height: CJK fonts with
+    // tall Latin ascent and descent would otherwise need a fourth of the strip per row.
+    int ink = fm.height() / 2;
+    for (const QString& caption : captions)
+        ink = std::max(ink, fm.tightBoundingRect(caption).height());
+    const int rowHeight = ink + 2 * kTextVPad;
 
-    // Greedy fill, then every row is stretched to the full width so the strip looks even.
-    QList<QList<int>> rows(1);
-    int used = 0;
-    QList<int> natural;
-    for (const QString& caption : captions) {
-        const int w = fm.horizontalAdvance(caption) + 2 * kTextHPad;
-        natural.append(w);
-        if (!rows.last().isEmpty() && used + w > avail) {
-            rows.append(QList<int>());
-            used = 0;
+    QList<int> textWidths;
+    for (const QString& caption : captions)
+        textWidths.append(fm.horizontalAdvance(caption));
+
+    // Greedy fill with a given padding; returns each row's tab indexes.
+    auto wrap = [&](int pad) {
+        QList<QList<int>> rows(1);
+        int used = 0;
+        for (int i = 0; i < textWidths.size(); ++i) {
+            const int w = textWidths[i] + 2 * pad;
+            if (!rows.last().isEmpty() && used + w > avail) {
+                rows.append(QList<int>());
+                used = 0;
+            }
+            rows.last().append(i);
+            used += w;
         }
-        rows.last().append(int(natural.size()) - 1);
-        used += w;
-    }
+        return rows;
+    };
+    // As few rows as the tightest padding allows, then the roomiest padding that keeps that
+    // count, which also spreads the tabs more evenly over the rows.
+    const qsizetype fewest = wrap(kMinTextHPad).size();
+    int pad = kMaxTextHPad;
+    QList<QList<int>> rows = wrap(pad);
+    while (rows.size() > fewest)
+        rows = wrap(--pad);
+    QList<int> natural;
+    for (int w : textWidths)
+        natural.append(w + 2 * pad);
 
     m_rects.resize(captions.size());
     m_rowOf.resize(captions.size());
+    // Every row is stretched to the full width so the strip looks even.
     for (int r = 0; r < rows.size(); ++r) {
         const QList<int>& row = rows[r];
         int sum = 0;
