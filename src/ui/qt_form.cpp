@@ -106,6 +106,17 @@ private:
     bool framed_ = false;
 };
 
+// A click anywhere in the control's box counts, not only on its mark and caption: the boxes
+// are much wider than the one-letter captions.
+template <typename Button>
+class WholeBoxButton : public Button {
+public:
+    using Button::Button;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
 } // namespace
 
 void install_font_substitutions() {
@@ -217,10 +228,10 @@ QWidget* QtForm::create(const ControlSpec& spec, QWidget* parent) {
         break;
     }
     case Kind::RadioButton:
-        w = new QRadioButton(spec.text, parent);
+        w = new WholeBoxButton<QRadioButton>(spec.text, parent);
         break;
     case Kind::CheckBox:
-        w = new QCheckBox(spec.text, parent);
+        w = new WholeBoxButton<QCheckBox>(spec.text, parent);
         break;
     case Kind::PictureBox: {
         auto* picture = new PictureBox(parent);
