@@ -38,10 +38,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(u"com.example.Zorvane"_s);
     QApplication::setApplicationName(u"Zorvane"_s);
     QApplication::setApplicationVersion(u"1.1"_s);
-    QFont font = QApplication::font();
-    font.setFamilies({u"Noto Sans CJK SC"_s, u"AR PL UMing CN"_s});
-    font.setPixelSize(12);
-    QApplication::setFont(font);
+    zorvane::ui::apply_default_gui_font();
     zorvane::ui::installWidgetAccessibility();
 
     std::unique_ptr<zorvane::ui::QtForm> form;

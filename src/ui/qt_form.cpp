@@ -108,8 +108,7 @@ private:
 
 // A click anywhere in the control's box counts, not only on its mark and caption: the boxes
 // are much wider than the one-letter captions.
-template <typename Button>
-class WholeBoxButton : public Button {
+template <typename Button> class WholeBoxButton : public Button {
 public:
     using Button::Button;
 
@@ -125,6 +124,15 @@ void install_font_substitutions() {
     QFont::insertSubstitutions(u"楷体_GB2312"_s,
                                {u"AR PL UKai CN"_s, u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s});
     QFont::insertSubstitutions(u"Arial"_s, {u"Liberation Sans"_s, u"DejaVu Sans"_s});
+}
+
+void apply_default_gui_font() {
+    // The desktop's default GUI font for this layout is 宋体 at 12 px: the series label's lines
+    // must keep the 12-pixel pitch that lines them up with the answer boxes.
+    QFont font(u"宋体"_s);
+    font.setPixelSize(12);
+    font.setWeight(QFont::Normal);
+    QApplication::setFont(font);
 }
 
 QtForm::QtForm(const Layout& layout, QObject* parent) : QObject(parent), layout_(layout) {
@@ -215,7 +223,7 @@ QWidget* QtForm::create(const ControlSpec& spec, QWidget* parent) {
             palette.setColor(group, QPalette::Base, base);
         edit->setPalette(palette);
         edit->setCursorPosition(0);
-        edit->setTextMargins(-1, 0, -1, 0); // the narrow status boxes need every pixel
+        edit->setTextMargins(-3, 0, -3, 0); // the narrow status boxes need every pixel
         w = edit;
         break;
     }

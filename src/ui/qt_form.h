@@ -76,4 +76,7 @@ private:
 // Maps the layout's font faces onto installed ones; call before any font is made.
 void install_font_substitutions();
 
+// Makes the layout's default GUI font the application font; call once QApplication exists.
+void apply_default_gui_font();
+
 } // namespace zorvane::ui

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
-
 #include <memory>
 
 class Harness {

@@ -182,8 +182,11 @@ void FormConformance::find_by_tag_and_captions() {
     QFETCH(bool, qt);
     auto h = make_harness(qt);
     Form& f = h->form();
-    for (auto [tag, name] : {std::pair{69, u"单选框89a"_s}, {1, u"单选框1a"_s}, {84, u"单选框104d"_s},
-                             {111, names::answer_box(1)}, {140, u"选择框20e"_s}}) {
+    for (auto [tag, name] : {std::pair{69, u"单选框89a"_s},
+                             {1, u"单选框1a"_s},
+                             {84, u"单选框104d"_s},
+                             {111, names::answer_box(1)},
+                             {140, u"选择框20e"_s}}) {
         const ControlRef found = f.find_by_tag(tag);
         QCOMPARE(found.index, f[name].index);
         QCOMPARE(found.kind, f[name].kind);

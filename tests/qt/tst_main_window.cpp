@@ -54,10 +54,7 @@ private slots:
 
 void MainWindowTest::initTestCase() {
     ui::install_font_substitutions();
-    QFont font = QApplication::font();
-    font.setFamilies({u"Noto Sans CJK SC"_s, u"AR PL UMing CN"_s});
-    font.setPixelSize(12);
-    QApplication::setFont(font);
+    ui::apply_default_gui_font();
 }
 
 void MainWindowTest::cleanup() {
@@ -109,7 +106,8 @@ void MainWindowTest::geometry_in_window_coordinates_data() {
     QTest::addRow("tab_control") << names::tab_control.toString() << QRect(8, 8, 440, 272);
     QTest::addRow("remaining_time") << names::remaining_time.toString() << QRect(484, 24, 34, 32);
     QTest::addRow("question_status") << names::question_status.toString() << QRect(576, 24, 45, 32);
-    QTest::addRow("instruction_label") << names::instruction_label.toString() << QRect(472, 104, 128, 152);
+    QTest::addRow("instruction_label")
+        << names::instruction_label.toString() << QRect(472, 104, 128, 152);
     QTest::addRow("start_button") << names::start_button.toString() << QRect(32, 328, 80, 32);
     QTest::addRow("help_button") << names::help_button.toString() << QRect(512, 328, 80, 32);
     QTest::addRow("welcome_label") << names::welcome_label.toString() << QRect(8, 64, 432, 208);
