@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "puzzle.h"
+
+#include <vector>
+
+namespace fig {
+
+// Questions 9 to 33 in order; element q - 9 is question q.
+const std::vector<Definition>& catalogue();
+const std::vector<Puzzle>& puzzles();
+
+} // namespace fig

@@ -1,0 +1,315 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace fig {
+namespace {
+
+// Sizes per form: the distance between slot centres and the radius of each size step, for an
+// element alone in the centre and for one in a ring slot.
+struct Geometry {
+    int spacing;
+    std::array<int, 4> centreRadius;
+    std::array<int, 4> ringRadius;
+};
+
+Geometry geometryFor(Form form) {
+    switch (form) {
+    case Form::Matrix:
+        return {15, {8, 11, 14, 18}, {4, 5, 6, 7}};
+    case Form::Hexagon:
+        return {8, {5, 7, 10, 14}, {2, 3, 3, 4}};
+    default:
+        return {13, {7, 10, 13, 16}, {3, 4, 5, 6}};
+    }
+}
+
+constexpr int kCellCols[9] = {0, 1, 2, 2, 2, 1, 0, 0, 1};
+constexpr int kCellRows[9] = {0, 0, 0, 1, 2, 2, 2, 1, 1};
+
+// Where the copies of an element with a repeat count go, on a 3 x 3 grid like dice pips.
+const std::array<std::vector<int>, 10> kPips{{{},
+                                              {4},
+                                              {2, 6},
+                                              {2, 4, 6},
+                                              {0, 2, 6, 8},
+                                              {0, 2, 4, 6, 8},
+                                              {0, 2, 3, 5, 6, 8},
+                                              {0, 2, 3, 4, 5, 6, 8},
+                                              {0, 1, 2, 3, 5, 6, 7, 8},
+                                              {0, 1, 2, 3, 4, 5, 6, 7, 8}}};
+
+struct Vec {
+    double x, y;
+};
+
+int fillKind(Fill f) {
+    switch (f) {
+    case Fill::Hollow:
+        return Bitmap::NoFill;
+    case Fill::Hatched:
+        return Bitmap::HatchFill;
+    case Fill::Solid:
+        return Bitmap::SolidFill;
+    }
+    return Bitmap::NoFill;
+}
+
+class ShapePainter {
+public:
+    ShapePainter(Bitmap& bmp, const Element& e, Point centre, int radius)
+        : m_bmp(bmp), m_e(e), m_c(centre), m_r(radius) {}
+
+    Point at(Vec v) const {
+        double x = m_e.mirrored ? -v.x : v.x, y = v.y;
+        const double a = m_e.rot * std::numbers::pi / 4;
+        const double rx = x * std::cos(a) - y * std::sin(a);
+        const double ry = x * std::sin(a) + y * std::cos(a);
+        return {m_c.x + int(std::lround(rx * m_r)), m_c.y + int(std::lround(ry * m_r))};
+    }
+
+    std::vector<Point> poly(std::initializer_list<Vec> vs) const {
+        std::vector<Point> out;
+        for (Vec v : vs)
+            out.push_back(at(v));
+        return out;
+    }
+
+    void stroke(Vec a, Vec b) const { m_bmp.line(at(a), at(b), 2); }
+
+    void paint() const {
+        const int fill = fillKind(m_e.fill);
+        switch (m_e.shape) {
+        case Shape::Circle:
+            m_bmp.circle(m_c, int(std::lround(0.9 * m_r)), 2, fill);
+            break;
+        case Shape::Dot:
+            m_bmp.circle(m_c, std::max(2, int(std::lround(0.5 * m_r))), 0, Bitmap::SolidFill);
+            break;
+        case Shape::Square:
+            m_bmp.polygon(poly({{-0.75, -0.75}, {0.75, -0.75}, {0.75, 0.75}, {-0.75, 0.75}}), 2,
+                          fill);
+            break;
+        case Shape::Triangle:
+            m_bmp.polygon(poly({{0, -0.95}, {0.85, 0.6}, {-0.85, 0.6}}), 2, fill);
+            break;
+        case Shape::Arrow:
+            stroke({0, 0.9}, {0, -0.9});
+            stroke({0, -0.9}, {-0.5, -0.35});
+            stroke({0, -0.9}, {0.5, -0.35});
+            break;
+        case Shape::Plus:
+            stroke({0, -0.9}, {0, 0.9});
+            stroke({-0.9, 0}, {0.9, 0});
+            break;
+        case Shape::Hook:
+            m_bmp.polygon(poly({{-0.6, -0.9},
+                                {-0.05, -0.9},
+                                {-0.05, 0.35},
+                                {0.65, 0.35},
+                                {0.65, 0.9},
+                                {-0.6, 0.9}}),
+                          2, fill);
+            break;
+        case Shape::Flag:
+            stroke({-0.5, 0.95}, {-0.5, -0.95});
+            m_bmp.polygon(poly({{-0.5, -0.95}, {0.75, -0.5}, {-0.5, -0.05}}), 2, fill);
+            break;
+        case Shape::HalfDisc: {
+            std::vector<Point> pts;
+            for (int deg = 180; deg <= 360; deg += 15) {
+                const double a = deg * std::numbers::pi / 180;
+                pts.push_back(at({0.95 * std::cos(a), 0.35 + 0.95 * std::sin(a)}));
+            }
+            m_bmp.polygon(pts, 2, fill);
+            break;
+        }
+        }
+    }
+
+private:
+    Bitmap& m_bmp;
+    const Element& m_e;
+    Point m_c;
+    int m_r;
+};
+
+void drawElement(Bitmap& bmp, const Element& e, Point centre, int radius) {
+    if (e.count == 1) {
+        ShapePainter(bmp, e, centre, radius).paint();
+        return;
+    }
+    const int step = int(std::lround(radius * 0.75));
+    const int copyRadius = std::max(3, int(std::lround(radius * 0.3)));
+    for (int pip : kPips[std::size_t(e.count)]) {
+        const Point p{centre.x + (pip % 3 - 1) * step, centre.y + (pip / 3 - 1) * step};
+        ShapePainter(bmp, e, p, copyRadius).paint();
+    }
+}
+
+void questionMark(Bitmap& bmp, Point centre, int magnify) {
+    bmp.glyph('?', centre.x - (kGlyphWidth * magnify) / 2, centre.y - (kGlyphHeight * magnify) / 2,
+              magnify);
+}
+
+struct Slot {
+    Point frameAt; // top-left of the frame; the frame is cellSize square
+    Point letterAt;
+};
+
+constexpr int kSmallCell = 42;
+constexpr int kGridCell = 50;
+
+Point hexVertex(int k) {
+    const double a = (-90 + 60 * k) * std::numbers::pi / 180;
+    return {75 + int(std::lround(72 * std::cos(a))), 75 + int(std::lround(72 * std::sin(a)))};
+}
+
+Point hexCentroid(int k) {
+    const Point a = hexVertex(k), b = hexVertex(k + 1);
+    return {int(std::lround((75 + a.x + b.x) / 3.0)), int(std::lround((75 + a.y + b.y) / 3.0))};
+}
+
+Bitmap renderQuestion(const Puzzle& p, int scale) {
+    const Form form = p.definition.form;
+    const std::vector<int> missing = missingCells(form);
+    auto isMissing = [&](int i) {
+        return std::find(missing.begin(), missing.end(), i) != missing.end();
+    };
+    if (form == Form::Matrix || form == Form::Hexagon) {
+        Bitmap bmp(150, 150, scale);
+        if (form == Form::Matrix) {
+            bmp.frame(0, 0, 150, 150);
+            for (int k = 1; k < 3; ++k) {
+                bmp.frame(k * kGridCell, 0, 1, 150);
+                bmp.frame(0, k * kGridCell, 150, 1);
+            }
+        } else {
+            for (int k = 0; k < 6; ++k) {
+                bmp.line(hexVertex(k), hexVertex(k + 1), 1);
+                bmp.line({75, 75}, hexVertex(k), 1);
+            }
+        }
+        for (int i = 0; i < cellCount(form); ++i) {
+            Point c;
+            if (form == Form::Matrix) {
+                c = {(i % 3) * kGridCell + 25, (i / 3) * kGridCell + 25};
+                bmp.setHatchOrigin({(i % 3) * kGridCell, (i / 3) * kGridCell});
+            } else {
+                c = hexCentroid(i);
+                bmp.setHatchOrigin({c.x - 20, c.y - 20});
+            }
+            if (isMissing(i))
+                questionMark(bmp, c, form == Form::Matrix ? 3 : 2);
+            else
+                drawFigure(bmp, p.cells[std::size_t(i)], form, c);
+        }
+        return bmp;
+    }
+    Bitmap bmp(200, 50, scale);
+    // Pairs and analogies group their cells two by two; a plain series spaces them evenly.
+    const std::array<int, 4> xs = form == Form::Series ? std::array<int, 4>{2, 50, 98, 146}
+                                                       : std::array<int, 4>{2, 47, 102, 147};
+    for (int i = 0; i < 4; ++i) {
+        bmp.frame(xs[std::size_t(i)], 4, kSmallCell, kSmallCell);
+        bmp.setHatchOrigin({xs[std::size_t(i)], 4});
+        const Point c{xs[std::size_t(i)] + kSmallCell / 2, 4 + kSmallCell / 2};
+        if (isMissing(i))
+            questionMark(bmp, c, 3);
+        else
+            drawFigure(bmp, p.cells[std::size_t(i)], form, c);
+    }
+    return bmp;
+}
+
+std::vector<Slot> optionSlots(Form form) {
+    switch (form) {
+    case Form::Matrix:
+    case Form::Hexagon:
+        return {{{14, 2}, {4, 23}}, {{80, 2}, {70, 23}}, {{14, 66}, {4, 87}}, {{80, 66}, {70, 87}}};
+    case Form::Series: {
+        std::vector<Slot> out;
+        for (int i = 0; i < 4; ++i)
+            out.push_back({{4 + 50 * i, 4}, {4 + 50 * i + kSmallCell / 2 - 2, 52}});
+        return out;
+    }
+    case Form::Pairs: {
+        std::vector<Slot> out;
+        for (int i = 0; i < 5; ++i)
+            out.push_back({{50 * i + 8, 2}, {50 * i + 1, 19}});
+        return out;
+    }
+    case Form::Analogy: {
+        std::vector<Slot> out;
+        for (int i = 0; i < 4; ++i)
+            out.push_back({{50 * i + 8, 4}, {50 * i + 1, 21}});
+        return out;
+    }
+    }
+    return {};
+}
+
+int optionCellSize(Form form) {
+    return form == Form::Matrix || form == Form::Hexagon ? kGridCell : kSmallCell;
+}
+
+Bitmap renderOptions(const Puzzle& p, int scale) {
+    const Form form = p.definition.form;
+    const int w = form == Form::Pairs     ? 250
+                  : form == Form::Series  ? 200
+                  : form == Form::Analogy ? 200
+                                          : 150;
+    const int h = form == Form::Series                           ? 80
+                  : form == Form::Pairs || form == Form::Analogy ? 50
+                                                                 : 150;
+    Bitmap bmp(w, h, scale);
+    const int cell = optionCellSize(form);
+    const std::vector<Slot> slots = optionSlots(form);
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const Slot& s = slots[i];
+        bmp.frame(s.frameAt.x, s.frameAt.y, cell, cell);
+        bmp.setHatchOrigin(s.frameAt);
+        drawFigure(bmp, p.board.options[i], form, {s.frameAt.x + cell / 2, s.frameAt.y + cell / 2});
+        bmp.glyph(char((form == Form::Series ? 'A' : 'a') + int(i)), s.letterAt.x, s.letterAt.y);
+    }
+    return bmp;
+}
+
+} // namespace
+
+void drawFigure(Bitmap& bmp, const Figure& figure, Form form, Point centre) {
+    const Geometry g = geometryFor(form);
+    auto slotCentre = [&](int slot) {
+        return Point{centre.x + (kCellCols[slot] - 1) * g.spacing,
+                     centre.y + (kCellRows[slot] - 1) * g.spacing};
+    };
+    for (int i = 0; i < kRing; ++i) {
+        if (figure.lines & spoke(i))
+            bmp.line(slotCentre(kCentre), slotCentre(i), 2);
+        if (figure.lines & rim(i))
+            bmp.line(slotCentre(i), slotCentre((i + 1) % kRing), 2);
+    }
+    for (const Element& e : figure.elements) {
+        const int radius = e.slot == kCentre ? g.centreRadius[std::size_t(e.size)]
+                                             : g.ringRadius[std::size_t(e.size)];
+        drawElement(bmp, e, slotCentre(e.slot), radius);
+    }
+}
+
+Images render(const Puzzle& puzzle, int scale) {
+    return {renderQuestion(puzzle, scale), renderOptions(puzzle, scale)};
+}
+
+Bitmap renderOption(const Figure& figure, Form form, int scale) {
+    const int cell = optionCellSize(form);
+    Bitmap bmp(cell, cell, scale);
+    bmp.frame(0, 0, cell, cell);
+    drawFigure(bmp, figure, form, {cell / 2, cell / 2});
+    return bmp;
+}
+
+} // namespace fig
