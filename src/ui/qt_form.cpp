@@ -303,8 +303,14 @@ void QtForm::set_visible(ControlRef control, bool visible) {
 }
 
 void QtForm::set_disabled(ControlRef control, bool disabled) {
-    if (QWidget* w = widgets_[control.index])
-        w->setEnabled(!disabled);
+    QWidget* w = widgets_[control.index];
+    if (!w)
+        return;
+    w->setEnabled(!disabled);
+    if (pending_focus_ >= 0 && widgets_[pending_focus_]->isEnabled()) {
+        widgets_[pending_focus_]->setFocus(Qt::OtherFocusReason);
+        pending_focus_ = -1;
+    }
 }
 
 void QtForm::set_text(ControlRef control, const QString& text) {
@@ -369,8 +375,16 @@ void QtForm::page_changed(int page) {
             best_index = member;
         }
     }
-    if (best)
-        widgets_[best_index]->setFocus(Qt::OtherFocusReason);
+    pending_focus_ = -1;
+    if (!best)
+        return;
+    QWidget* target = widgets_[best_index];
+    // Qt gives no focus inside a disabled container; the start handler selects page 0 just
+    // before it enables the tab control, so the focus follows as soon as it can.
+    if (target->isEnabled())
+        target->setFocus(Qt::OtherFocusReason);
+    else
+        pending_focus_ = best_index;
 }
 
 int QtForm::get_current_page(ControlRef) {

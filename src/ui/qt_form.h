@@ -69,6 +69,7 @@ private:
     QHash<QString, int> by_name_;
     TabControl* tab_ = nullptr;
     int tab_index_ = -1;
+    int pending_focus_ = -1; // focus-rule winner waiting for its container to be enabled
     int dispatch_depth_ = 0;
     bool halted_ = false;
 };

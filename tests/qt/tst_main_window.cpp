@@ -162,6 +162,7 @@ void MainWindowTest::whole_test_by_mouse_scores_174() {
     Harness& h = app.h;
     h.click(names::start_button);
     QVERIFY(!app.w(names::welcome_label)->isVisible());
+    QCOMPARE(h.focused(), names::answer_box(1)); // ready for the first answer
     QVERIFY(app.h.qt.timer(names::countdown_timer)->isActive());
     const QString texts[] = {u"m"_s, u"15"_s, u"8"_s, u"6"_s, u"5"_s, u"4"_s, u"1"_s, u"2"_s};
     for (int q = 1; q <= 8; ++q)
