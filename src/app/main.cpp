@@ -6,6 +6,9 @@
 #include "ui/widgets/widget_accessibility.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +42,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(u"Zorvane"_s);
     QApplication::setApplicationVersion(u"1.1"_s);
     zorvane::ui::apply_default_gui_font();
+    // Every text of the program is Chinese, so Qt's own ("OK", edit menus) is too.
+    QTranslator qt_texts;
+    if (qt_texts.load(QLocale(QLocale::Chinese, QLocale::China), u"qtbase"_s, u"_"_s,
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qt_texts);
     zorvane::ui::installWidgetAccessibility();
 
     std::unique_ptr<zorvane::ui::QtForm> form;
