@@ -46,6 +46,7 @@ private slots:
     void sameTextDoesNotRepaint_data();
     void sameTextDoesNotRepaint();
     void accessibleNameShowsLineBreaks();
+    void disabledContainerDoesNotGreyText();
 
 private:
     QImage render() const {
@@ -242,6 +243,33 @@ void TestTextLabel::accessibleNameShowsLineBreaks() {
     QVERIFY(iface);
     QCOMPARE(iface->role(), QAccessible::StaticText);
     QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("\n第1题：  A, D\n\n第2题"));
+}
+
+void TestTextLabel::disabledContainerDoesNotGreyText() {
+    QWidget container;
+    auto* label = new TextLabel(&container);
+    label->setFont(zorvane::test::songFont12());
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, kFace);
+    palette.setColor(QPalette::Active, QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    label->setPalette(palette);
+    label->resize(128, 40);
+    label->setText(QStringLiteral("请点击开始"));
+    container.setEnabled(false);
+    auto darkest = [&] {
+        const QImage shot = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int gray = 255;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                gray = std::min(gray, qGray(shot.pixel(x, y)));
+        return gray;
+    };
+    QVERIFY2(darkest() < 40, "a label in a disabled container lost its black text");
+    label->setEnabled(false);
+    container.setEnabled(true);
+    QVERIFY(darkest() >= 100); // its own disabled flag still greys it
 }
 
 QTEST_MAIN(TestTextLabel)

@@ -102,7 +102,11 @@ QStringList TextLabel::lines() const {
 
 void TextLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setPen(palette().color(QPalette::WindowText));
+    // A label's text colour is its own: a disabled container (the tab control before a start)
+    // must not grey the cover label it holds. Only the label's own flag greys it.
+    const QPalette::ColorGroup group =
+        testAttribute(Qt::WA_ForceDisabled) ? QPalette::Disabled : QPalette::Active;
+    p.setPen(palette().color(group, QPalette::WindowText));
     const QFontMetrics fm = fontMetrics();
     const QList<Line>& lines = laidOut();
 
