@@ -28,6 +28,7 @@ private slots:
     void set_checked_touches_one_control();
     void disabled_tab_control_blocks_pages_and_headers();
     void input_is_blocked_while_a_box_is_open();
+    void failed_text_allocation_is_fatal();
 };
 
 void TestModelForm::page_requests_are_clamped_data() {
@@ -255,6 +256,20 @@ void TestModelForm::input_is_blocked_while_a_box_is_open() {
     QCOMPARE(form.boxes().back().caption, u"信息："_s);
     form.click(names::help_button);
     QCOMPARE(clicks, 1);
+}
+
+void TestModelForm::failed_text_allocation_is_fatal() {
+    ModelForm form;
+    bool raised = false;
+    try {
+        make_text(form, 10, []() -> QString { throw std::bad_alloc(); });
+    } catch (const RunHalted&) {
+        raised = true;
+    }
+    QVERIFY(raised);
+    // Ten characters and the terminator, two bytes each.
+    QCOMPARE(form.error()->report, u"运行时出错!\r\n\r\n错误信息：分配 22 字节内存失败!\r\n"_s);
+    QVERIFY(!form.error()->code);
 }
 
 QTEST_GUILESS_MAIN(TestModelForm)
