@@ -82,10 +82,10 @@ std::vector<Definition> makeCatalogue() {
          "c",
          {linesOf(rim(0) | rim(1) | spoke(5)), linesOf(rim(0) | rim(7) | spoke(3)),
           linesOf(spoke(1) | spoke(5)), linesOf(spoke(3) | spoke(7) | spoke(1)),
-          linesOf(rim(4) | rim(5) | spoke(1)), linesOf(rim(5) | rim(6) | spoke(7))},
+          linesOf(rim(4) | rim(5) | spoke(1)), linesOf(rim(4) | rim(5) | spoke(3) | spoke(7))},
          combine("xor"),
-         cross(toggle(linesOf(spoke(3)), "add right spoke"),
-               toggle(linesOf(rim(5)), "keep shared edge")),
+         cross(toggle(linesOf(Lines(spoke(3) | spoke(7))), "drop the bar"),
+               toggle(linesOf(Lines(rim(4) | rim(5))), "keep the shared edge")),
          "The third cell of a row shows the lines of the first two, where lines drawn in both "
          "cancel out."});
     d.push_back(

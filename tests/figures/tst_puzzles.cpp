@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Each figure question must have exactly its keyed answer under every reading the checker knows,
+// and its options alone must give a guesser nothing to go on. The keys here are written out from
+// the scoring table, not taken from the puzzle definitions.
+#include "catalogue.h"
+#include "checker.h"
+
+#include <QTest>
+#include <set>
+
+using namespace fig;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Expected {
+    int question;
+    const char* key; // sorted option letters
+};
+
+constexpr Expected kKeys[] = {
+    {9, "b"},  {10, "d"}, {11, "c"}, {12, "a"},  {13, "c"},  {14, "d"},  {15, "c"},
+    {16, "c"}, {17, "b"}, {18, "d"}, {19, "d"},  {20, "d"},  {21, "c"},  {22, "c"},
+    {23, "d"}, {24, "b"}, {25, "a"}, {26, "ad"}, {27, "bc"}, {28, "ad"}, {29, "bd"},
+    {30, "d"}, {31, "c"}, {32, "b"}, {33, "c"},
+};
+
+const char* formName(Form f) {
+    switch (f) {
+    case Form::Matrix:
+        return "matrix";
+    case Form::Hexagon:
+        return "hexagon";
+    case Form::Series:
+        return "series";
+    case Form::Pairs:
+        return "pairs";
+    case Form::Analogy:
+        return "analogy";
+    }
+    return "";
+}
+
+void addQuestionRows() {
+    QTest::addColumn<int>("question");
+    QTest::addColumn<QString>("key");
+    for (const Expected& e : kKeys)
+        QTest::addRow("q%02d_%s", e.question,
+                      formName(puzzles().at(std::size_t(e.question - 9)).definition.form))
+            << e.question << QString::fromLatin1(e.key);
+}
+
+const Puzzle& puzzleFor(int question) {
+    return puzzles().at(std::size_t(question - 9));
+}
+
+QString joined(const std::set<std::string>& answers) {
+    QStringList out;
+    for (const std::string& a : answers)
+        out << QString::fromStdString(a);
+    return out.join(u',');
+}
+
+Figure single(Shape s, int rot = 0, Fill fill = Fill::Hollow, int count = 1, int size = 3) {
+    return figureOf({{s, kCentre, size, rot, fill, count, false}});
+}
+
+Board seriesBoard(std::vector<Figure> shown, std::vector<Figure> options) {
+    shown.push_back(Figure{});
+    return {Form::Series, std::move(shown), std::move(options)};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(fig::Board)
+
+class TstPuzzles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void definitionCarriesTheScoringKey_data() { addQuestionRows(); }
+    void definitionCarriesTheScoringKey() {
+        QFETCH(int, question);
+        QFETCH(QString, key);
+        std::string declared = puzzleFor(question).definition.key;
+        std::sort(declared.begin(), declared.end());
+        QCOMPARE(QString::fromStdString(declared), key);
+        QCOMPARE(puzzleFor(question).definition.question, question);
+    }
+
+    void checkerFindsTheKeyAndNothingElse_data() { addQuestionRows(); }
+    void checkerFindsTheKeyAndNothingElse() {
+        QFETCH(int, question);
+        QFETCH(QString, key);
+        const Verdict v = solve(puzzleFor(question).board);
+        QCOMPARE(joined(v.answers), key);
+    }
+
+    void optionsAloneDoNotGiveTheKeyAway_data() { addQuestionRows(); }
+    void optionsAloneDoNotGiveTheKeyAway() {
+        QFETCH(int, question);
+        QFETCH(QString, key);
+        const std::vector<Guess> guesses = guessFromOptions(puzzleFor(question).board);
+        QVERIFY(guesses.size() >= 5);
+        for (const Guess& g : guesses)
+            QVERIFY2(QString::fromStdString(g.answer) != key, g.heuristic.c_str());
+    }
+
+    void optionsDifferClearly_data() { addQuestionRows(); }
+    void optionsDifferClearly() {
+        QFETCH(int, question);
+        const Board& b = puzzleFor(question).board;
+        for (std::size_t i = 0; i < b.options.size(); ++i)
+            for (std::size_t j = i + 1; j < b.options.size(); ++j)
+                QVERIFY2(pixelDistance(b.options[i], b.options[j], b.form) >= 30,
+                         qPrintable(u"options %1 and %2"_s.arg(QChar(u'a' + int(i)))
+                                        .arg(QChar(u'a' + int(j)))));
+    }
+
+    // The checker must reject unsound boards, or the tests above would prove nothing.
+    void checkerExposesUnsoundBoards_data() {
+        QTest::addColumn<Board>("board");
+        QTest::addColumn<QString>("answers");
+        const Figure disc = single(Shape::Circle, 0, Fill::Solid);
+        auto discs = [](int n) { return single(Shape::Circle, 0, Fill::Solid, n); };
+        QTest::addRow("counting_up_from_one_also_reads_as_a_running_sum")
+            << seriesBoard({discs(1), discs(2), discs(3)}, {discs(5), discs(6), discs(4), discs(7)})
+            << u"a,c"_qs;
+        QTest::addRow("no_option_continues_the_series")
+            << seriesBoard({discs(2), discs(3), discs(4)}, {discs(7), discs(6), discs(8), discs(9)})
+            << QString();
+        QTest::addRow("constant_series_finds_the_repeat")
+            << seriesBoard({disc, disc, disc}, {single(Shape::Square), disc, single(Shape::Hook),
+                                                single(Shape::Triangle)})
+            << u"b"_qs;
+        const Figure flag = single(Shape::Flag), hook = single(Shape::Hook);
+        auto by = [](const Transform& t, const Figure& f) { return *t(f); };
+        QTest::addRow("two_transforms_each_complete_both_pairs")
+            << Board{Form::Pairs,
+                     {flag, Figure{}, hook, Figure{}},
+                     {by(mirror(0), flag), by(spin(2), flag), by(spin(2), hook),
+                      by(mirror(0), hook), by(spin(6), hook)}}
+            << u"ad,bc"_qs;
+        QTest::addRow("symmetric_figure_lets_a_mirror_stand_for_a_turn")
+            << Board{Form::Analogy,
+                     {single(Shape::Arrow, 0), single(Shape::Arrow, 2), hook, Figure{}},
+                     {by(spin(2), hook), by(mirror(3), hook), by(spin(4), hook),
+                      by(mirror(0), hook)}}
+            << u"a,b"_qs;
+    }
+    void checkerExposesUnsoundBoards() {
+        QFETCH(Board, board);
+        QFETCH(QString, answers);
+        QCOMPARE(joined(solve(board).answers), answers);
+    }
+
+    // Options made by changing one attribute of the answer at a time give it away; the heuristics
+    // must notice, or their silence on the real puzzles would prove nothing.
+    void heuristicsCatchOneChangeDistractors() {
+        const Figure key = single(Shape::Hook, 2, Fill::Hatched, 1, 2);
+        const Board board{Form::Series,
+                          {key, key, key, Figure{}},
+                          {*sizeBy(1)(key), *fillCycle(1)(key), key, *spin(4)(key)}};
+        std::set<std::string> caught;
+        for (const Guess& g : guessFromOptions(board))
+            if (g.answer == "c")
+                caught.insert(g.heuristic);
+        QVERIFY(caught.count("majority vote"));
+        QVERIFY(caught.count("nearest the others (attributes)"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPuzzles)
+#include "tst_puzzles.moc"
