@@ -93,8 +93,8 @@ void Bitmap::line(Point a, Point b, int width) {
     const int s = m_scale;
     const double half = width * s / 2.0;
     // An odd stroke is centred on pixel centres, an even one on pixel edges, so that both cover
-    // exactly `width` pixels across a straight line.
-    const double shift = (width * s) % 2 ? 0.5 : 0.0;
+    // exactly `width` units across a straight line, at either scale in the same place.
+    const double shift = width % 2 ? s / 2.0 : 0.0;
     const double ax = a.x * s + shift, ay = a.y * s + shift, bx = b.x * s + shift,
                  by = b.y * s + shift;
     const int x0 = int(std::floor(std::min(ax, bx) - half)) - 1;

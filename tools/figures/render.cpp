@@ -194,15 +194,10 @@ Bitmap renderQuestion(const Puzzle& p, int scale) {
                 bmp.line({75, 75}, hexVertex(k), 1);
             }
         }
+        const std::vector<Point> centres = cellCentres(form);
         for (int i = 0; i < cellCount(form); ++i) {
-            Point c;
-            if (form == Form::Matrix) {
-                c = {(i % 3) * kGridCell + 25, (i / 3) * kGridCell + 25};
-                bmp.setHatchOrigin({(i % 3) * kGridCell, (i / 3) * kGridCell});
-            } else {
-                c = hexCentroid(i);
-                bmp.setHatchOrigin({c.x - 20, c.y - 20});
-            }
+            const Point c = centres[std::size_t(i)];
+            bmp.setHatchOrigin({c.x - kGridCell / 2, c.y - kGridCell / 2});
             if (isMissing(i))
                 questionMark(bmp, c, form == Form::Matrix ? 3 : 2);
             else
@@ -211,13 +206,11 @@ Bitmap renderQuestion(const Puzzle& p, int scale) {
         return bmp;
     }
     Bitmap bmp(200, 50, scale);
-    // Pairs and analogies group their cells two by two; a plain series spaces them evenly.
-    const std::array<int, 4> xs = form == Form::Series ? std::array<int, 4>{2, 50, 98, 146}
-                                                       : std::array<int, 4>{2, 47, 102, 147};
+    const std::vector<Point> centres = cellCentres(form);
     for (int i = 0; i < 4; ++i) {
-        bmp.frame(xs[std::size_t(i)], 4, kSmallCell, kSmallCell);
-        bmp.setHatchOrigin({xs[std::size_t(i)], 4});
-        const Point c{xs[std::size_t(i)] + kSmallCell / 2, 4 + kSmallCell / 2};
+        const Point c = centres[std::size_t(i)];
+        bmp.frame(c.x - kSmallCell / 2, c.y - kSmallCell / 2, kSmallCell, kSmallCell);
+        bmp.setHatchOrigin({c.x - kSmallCell / 2, c.y - kSmallCell / 2});
         if (isMissing(i))
             questionMark(bmp, c, 3);
         else
@@ -280,6 +273,40 @@ Bitmap renderOptions(const Puzzle& p, int scale) {
 }
 
 } // namespace
+
+std::vector<Point> cellCentres(Form form) {
+    std::vector<Point> out;
+    switch (form) {
+    case Form::Matrix:
+        for (int i = 0; i < 9; ++i)
+            out.push_back(
+                {(i % 3) * kGridCell + kGridCell / 2, (i / 3) * kGridCell + kGridCell / 2});
+        break;
+    case Form::Hexagon:
+        for (int i = 0; i < 6; ++i)
+            out.push_back(hexCentroid(i));
+        break;
+    case Form::Series:
+        // A plain series spaces its cells evenly; pairs and analogies group them two by two.
+        for (int x : {2, 50, 98, 146})
+            out.push_back({x + kSmallCell / 2, 4 + kSmallCell / 2});
+        break;
+    case Form::Pairs:
+    case Form::Analogy:
+        for (int x : {2, 47, 102, 147})
+            out.push_back({x + kSmallCell / 2, 4 + kSmallCell / 2});
+        break;
+    }
+    return out;
+}
+
+std::vector<Point> optionCentres(Form form) {
+    std::vector<Point> out;
+    const int half = optionCellSize(form) / 2;
+    for (const Slot& s : optionSlots(form))
+        out.push_back({s.frameAt.x + half, s.frameAt.y + half});
+    return out;
+}
 
 void drawFigure(Bitmap& bmp, const Figure& figure, Form form, Point centre) {
     const Geometry g = geometryFor(form);

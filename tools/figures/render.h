@@ -18,6 +18,10 @@ Images render(const Puzzle& puzzle, int scale);
 // One option's cell alone (frame and figure, no letter), for comparing options by their pixels.
 Bitmap renderOption(const Figure& figure, Form form, int scale = 1);
 
+// Where render() centres the figure of each cell and of each option, in units of scale 1.
+std::vector<Point> cellCentres(Form form);
+std::vector<Point> optionCentres(Form form);
+
 void drawFigure(Bitmap& bmp, const Figure& figure, Form form, Point centre);
 
 } // namespace fig
