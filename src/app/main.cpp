@@ -1,5 +1,6 @@
 // Start-up: the form services build the window from the layout, the controller takes its
 // events, and the event loop runs until the window is closed.
+#include "app/bench_stamps.h"
 #include "controller/controller.h"
 #include "forms/runtime_error.h"
 #include "ui/qt_form.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qt_texts);
     zorvane::ui::installWidgetAccessibility();
+    zorvane::app::install_bench_stamps_from_environment();
 
     std::unique_ptr<zorvane::ui::QtForm> form;
     try {

@@ -5,12 +5,14 @@
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/tab_control.h"
 #include "ui/widgets/text_label.h"
+#include "ui/widgets/widget_accessibility.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -75,6 +77,9 @@ public:
         setFixedSize(window_width, window_height);
     }
 
+    // Page keys work wherever the focus is, not only on the pages: from the buttons too.
+    TabControl* page_keys = nullptr;
+
     void centre() {
         const QRect screen =
             (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->geometry();
@@ -83,6 +88,10 @@ public:
     }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!page_keys || !page_keys->handlePageKey(event))
+            QWidget::keyPressEvent(event);
+    }
     void moveEvent(QMoveEvent* event) override {
         QWidget::moveEvent(event);
         fit_frame();
@@ -158,6 +167,7 @@ QWidget* QtForm::container_of(int index) const {
 }
 
 void QtForm::build() {
+    installWidgetAccessibility();
     auto* window = new MainWindow;
     window_.reset(window);
     widgets_[0] = window;
@@ -173,6 +183,7 @@ void QtForm::build() {
         const ControlSpec& spec = layout_.controls[i];
         if (spec.kind == Kind::Timer) {
             auto* timer = new QTimer(this);
+            timer->setObjectName(spec.name);
             timer->setTimerType(Qt::PreciseTimer);
             connect(timer, &QTimer::timeout, this, [this, event = spec.event] { dispatch(event); });
             timers_[i] = timer;
@@ -184,6 +195,12 @@ void QtForm::build() {
     for (const std::vector<int>& members : layout_.page_members)
         for (auto it = members.rbegin(); it != members.rend(); ++it)
             widgets_[*it]->raise();
+    // Tab walks reading order instead of creation order; members of hidden pages and disabled
+    // controls drop out of the chain by themselves.
+    const std::vector<int>& chain = layout_.keyboard_order;
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(widgets_[chain[i - 1]], widgets_[chain[i]]);
+    window->page_keys = tab_;
     figures_loaded_.assign(layout_.page_captions.size(), false);
     tab_->setCurrentIndex(0);
     load_figures(0);
