@@ -83,7 +83,7 @@ private slots:
             const Form form = p.definition.form;
             if (form == Form::Hexagon)
                 continue; // triangle cells against square option frames: the borders differ
-            const int half = form == Form::Matrix ? 22 : 19;
+            const int half = form == Form::Matrix ? 22 : 20;
             for (int scale : {1, 2}) {
                 const Images images = render(p, scale);
                 const std::vector<Point> cells = cellCentres(form), options = optionCentres(form);

@@ -328,11 +328,15 @@ std::vector<Transform> baseTransforms() {
 
 std::vector<Transform> transformLibrary(int depth) {
     const std::vector<Transform> base = baseTransforms();
-    std::vector<Transform> out = base;
-    if (depth >= 2)
-        for (std::size_t i = 1; i < base.size(); ++i)
-            for (std::size_t j = 1; j < base.size(); ++j)
-                out.push_back(then(base[i], base[j]));
+    std::vector<Transform> out = base, longest(base.begin() + 1, base.end());
+    for (int d = 2; d <= depth; ++d) {
+        std::vector<Transform> next;
+        for (const Transform& t : longest)
+            for (std::size_t j = 1; j < base.size(); ++j) // base[0] is the identity
+                next.push_back(then(t, base[j]));
+        out.insert(out.end(), next.begin(), next.end());
+        longest = std::move(next);
+    }
     return out;
 }
 

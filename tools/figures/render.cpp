@@ -24,7 +24,7 @@ Geometry geometryFor(Form form) {
     case Form::Hexagon:
         return {8, {5, 7, 10, 14}, {2, 3, 3, 4}};
     default:
-        return {13, {7, 10, 13, 16}, {3, 4, 5, 6}};
+        return {11, {6, 10, 13, 17}, {3, 4, 5, 7}};
     }
 }
 
@@ -161,7 +161,7 @@ struct Slot {
     Point letterAt;
 };
 
-constexpr int kSmallCell = 42;
+constexpr int kSmallCell = 44;
 constexpr int kGridCell = 50;
 
 Point hexVertex(int k) {
@@ -227,19 +227,19 @@ std::vector<Slot> optionSlots(Form form) {
     case Form::Series: {
         std::vector<Slot> out;
         for (int i = 0; i < 4; ++i)
-            out.push_back({{4 + 50 * i, 4}, {4 + 50 * i + kSmallCell / 2 - 2, 52}});
+            out.push_back({{3 + 50 * i, 3}, {3 + 50 * i + kSmallCell / 2 - 2, 52}});
         return out;
     }
     case Form::Pairs: {
         std::vector<Slot> out;
         for (int i = 0; i < 5; ++i)
-            out.push_back({{50 * i + 8, 2}, {50 * i + 1, 19}});
+            out.push_back({{50 * i + 6, 2}, {50 * i + 1, 21}});
         return out;
     }
     case Form::Analogy: {
         std::vector<Slot> out;
         for (int i = 0; i < 4; ++i)
-            out.push_back({{50 * i + 8, 4}, {50 * i + 1, 21}});
+            out.push_back({{50 * i + 6, 3}, {50 * i + 1, 22}});
         return out;
     }
     }
@@ -288,13 +288,13 @@ std::vector<Point> cellCentres(Form form) {
         break;
     case Form::Series:
         // A plain series spaces its cells evenly; pairs and analogies group them two by two.
-        for (int x : {2, 50, 98, 146})
-            out.push_back({x + kSmallCell / 2, 4 + kSmallCell / 2});
+        for (int x : {2, 49, 96, 143})
+            out.push_back({x + kSmallCell / 2, 3 + kSmallCell / 2});
         break;
     case Form::Pairs:
     case Form::Analogy:
-        for (int x : {2, 47, 102, 147})
-            out.push_back({x + kSmallCell / 2, 4 + kSmallCell / 2});
+        for (int x : {2, 48, 100, 146})
+            out.push_back({x + kSmallCell / 2, 3 + kSmallCell / 2});
         break;
     }
     return out;
