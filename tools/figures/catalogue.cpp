@@ -93,8 +93,8 @@ std::vector<Definition> makeCatalogue() {
          Form::Matrix,
          "a",
          {one(el(Circle, kCentre, 3, 0, Solid, 2)), one(el(Circle, kCentre, 3, 0, Solid, 2)),
-          one(el(Square, kCentre, 3, 0, Solid, 3)), one(el(Square, kCentre, 3, 0, Solid, 2)),
-          one(el(Triangle, kCentre, 3, 0, Solid, 2)), one(el(Triangle, kCentre, 3, 0, Solid, 3))},
+          one(el(Square, kCentre, 3, 0, Solid, 2)), one(el(Square, kCentre, 3, 0, Solid, 3)),
+          one(el(Triangle, kCentre, 3, 0, Solid, 3)), one(el(Triangle, kCentre, 3, 0, Solid, 2))},
          combine("addCounts"),
          cross(countBy(-1), swapShapes(Triangle, Square)),
          "In each row the third cell holds as many shapes as the first two together: five "

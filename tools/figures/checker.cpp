@@ -25,9 +25,12 @@ std::vector<Reading> readingsFor(Form form) {
     switch (form) {
     case Form::Matrix:
         return {{"rows", ReadingKind::Triples, {{0, 1, 2}, {3, 4, 5}, {6, 7, 8}}},
-                {"columns", ReadingKind::Triples, {{0, 3, 6}, {1, 4, 7}, {2, 5, 8}}}};
+                {"columns", ReadingKind::Triples, {{0, 3, 6}, {1, 4, 7}, {2, 5, 8}}},
+                {"row ends", ReadingKind::Pairs, {{0, 2}, {3, 5}, {6, 8}}},
+                {"column ends", ReadingKind::Pairs, {{0, 6}, {1, 7}, {2, 8}}}};
     case Form::Hexagon:
         return {{"around", ReadingKind::Series, {{0, 1, 2, 3, 4, 5}}},
+                {"every second", ReadingKind::Pairs, {{0, 2}, {1, 3}, {2, 4}, {3, 5}}},
                 {"opposite", ReadingKind::Pairs, {{0, 3}, {1, 4}, {2, 5}}}};
     case Form::Series:
         return {{"step one", ReadingKind::Series, {{0, 1, 2, 3}}},
@@ -36,7 +39,8 @@ std::vector<Reading> readingsFor(Form form) {
         return {{"across", ReadingKind::Pairs, {{0, 1}, {2, 3}}},
                 {"down", ReadingKind::Pairs, {{0, 2}, {1, 3}}}};
     case Form::Pairs:
-        return {{"pairs", ReadingKind::Pairs, {{0, 1}, {2, 3}}}};
+        return {{"pairs", ReadingKind::Pairs, {{0, 1}, {2, 3}}},
+                {"pairs down", ReadingKind::Pairs, {{0, 2}, {1, 3}}}};
     }
     return {};
 }
