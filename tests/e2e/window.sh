@@ -56,4 +56,12 @@ changed=$(compare -metric AE "$artefacts/time-before.png" "$artefacts/time-after
 echo "remaining-time box: $changed pixels changed"
 [ "${changed%% *}" -gt 20 ] 2>/dev/null || fail "the countdown did not change the remaining-time box"
 kill -0 "$app" 2>/dev/null || fail "the program exited"
+
+# A figure page for the eye (and for the README): pick question 9 by its tab and answer b.
+xdotool mousemove --window "$wid" 87 18 click 1
+sleep 0.5
+xdotool mousemove --window "$wid" 150 252 click 1
+sleep 0.7
+import -window "$wid" "$artefacts/window.png"
+kill -0 "$app" 2>/dev/null || fail "the program exited"
 echo "PASS"
