@@ -2,6 +2,7 @@
 
 #include "names.h"
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -135,7 +136,16 @@ public:
         spec.stretch = number == 42;
         spec.sunken_edge = number == 1;
         const int question = page + 8;
-        spec.accessible_name = (number % 2 ? u"第%1题 题图"_s : u"第%1题 选项图"_s).arg(question);
+        const bool options = number % 2 == 0;
+        // Neutral words: what the picture is for, never what it shows of the answer.
+        spec.accessible_name = (options ? u"第%1题 选项图"_s : u"第%1题 题图"_s).arg(question);
+        if (!options)
+            spec.accessible_description = u"第%1题的题目图形，问号处是待填的空缺"_s.arg(question);
+        else if (page <= 7)
+            spec.accessible_description = u"选项a至d的图形，排成两行两列"_s;
+        else
+            spec.accessible_description = u"选项a至%1的图形，从左到右排成一行"_s.arg(
+                QChar(page >= 18 && page <= 21 ? u'e' : u'd'));
         add(std::move(spec));
     }
 
@@ -166,6 +176,15 @@ public:
     }
 };
 
+// The series of one written question as the question label shows it: "1, 1, 2, 3, 5".
+QString series_of(int question) {
+    const QString number = u"第%1题："_s.arg(question);
+    for (QStringView line : QStringView(series_caption).split(u"\r\n"))
+        if (line.startsWith(number))
+            return line.mid(number.size()).trimmed().toString();
+    return {};
+}
+
 void add_page_zero(Builder& b, int tab) {
     ControlSpec welcome =
         b.on_page(tab, 0, Kind::Label, names::welcome_label.toString(), {0, 56, 432, 208});
@@ -184,6 +203,8 @@ void add_page_zero(Builder& b, int tab) {
         box.tag = QString::number(question + 110);
         box.edit_look = EditLook::ButtonFace;
         box.accessible_name = u"第%1题答案"_s.arg(question);
+        // Heard on focus, so the question need not be looked up in the label.
+        box.accessible_description = u"接在 %1 后面的一项"_s.arg(series_of(question));
         b.add(std::move(box));
     };
     for (int question : {5, 6, 7, 8, 3, 4, 2})
@@ -262,6 +283,7 @@ void add_frame(Builder& b) {
     remaining.align = TextAlign::Centre;
     remaining.enabled = false;
     remaining.accessible_name = u"剩余秒数"_s;
+    remaining.accessible_description = u"本次测试还剩下的秒数"_s;
     b.add(std::move(remaining));
     b.add(child(time_group, Kind::Label, names::doing_caption, {65, 21, 55, 24}, u"秒,正在做"_s));
     ControlSpec status =
@@ -269,6 +291,7 @@ void add_frame(Builder& b) {
     status.enabled = false;
     status.tab_stop = true;
     status.accessible_name = u"当前题目"_s;
+    status.accessible_description = u"正在做的题目页，测试开始前为“未开始”"_s;
     b.add(std::move(status));
 
     ControlSpec instruction = child(instruction_group, Kind::Label, names::instruction_label,
@@ -285,13 +308,19 @@ void add_frame(Builder& b) {
         bool enabled;
         Event event;
         QString accessible;
+        QString description;
     };
     const ButtonRow buttons[] = {
-        {names::start_button, u"开始测试 △"_s, 24, true, Event::StartTest, u"开始测试"_s},
-        {names::previous_button, u"<< 上一题"_s, 144, false, Event::PreviousQuestion, u"上一题"_s},
-        {names::next_button, u"下一题 >>"_s, 264, false, Event::NextQuestion, u"下一题"_s},
-        {names::end_button, u"结束测试 ■"_s, 384, false, Event::EndTest, u"结束测试"_s},
-        {names::help_button, u"说明 ？"_s, 504, true, Event::Help, u"说明"_s},
+        {names::start_button, u"开始测试 △"_s, 24, true, Event::StartTest, u"开始测试"_s,
+         u"开始25分钟的测试"_s},
+        {names::previous_button, u"<< 上一题"_s, 144, false, Event::PreviousQuestion, u"上一题"_s,
+         u"转到上一页题目"_s},
+        {names::next_button, u"下一题 >>"_s, 264, false, Event::NextQuestion, u"下一题"_s,
+         u"转到下一页题目"_s},
+        {names::end_button, u"结束测试 ■"_s, 384, false, Event::EndTest, u"结束测试"_s,
+         u"结束本次测试并给出成绩"_s},
+        {names::help_button, u"说明 ？"_s, 504, true, Event::Help, u"说明"_s,
+         u"显示软件和分数的说明"_s},
     };
     for (const ButtonRow& row : buttons) {
         ControlSpec button =
@@ -300,6 +329,7 @@ void add_frame(Builder& b) {
         button.tab_stop = true;
         button.event = row.event;
         button.accessible_name = row.accessible;
+        button.accessible_description = row.description;
         b.add(std::move(button));
     }
     ControlSpec countdown = child(operation_group, Kind::Timer, names::countdown_timer, {});
@@ -309,6 +339,36 @@ void add_frame(Builder& b) {
         child(operation_group, Kind::Timer, names::instruction_timer, {});
     instruction_timer.event = Event::InstructionTick;
     b.add(std::move(instruction_timer));
+}
+
+// Reading order of the tab stops among `members`: rows from the top, left to right in a row.
+// A control joins a row when its top lies in the upper half of the row's first control, so an
+// option that sits a pixel lower than its neighbours (单选框33a) stays in their row.
+std::vector<int> reading_order(const Layout& layout, const std::vector<int>& members) {
+    std::vector<int> order;
+    for (int member : members)
+        if (layout.controls[member].tab_stop)
+            order.push_back(member);
+    const auto box = [&](int index) -> const Box& { return layout.controls[index].box; };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return box(a).top < box(b).top; });
+    for (auto row = order.begin(); row != order.end();) {
+        const int limit = box(*row).top + box(*row).height / 2;
+        const auto end =
+            std::find_if(row, order.end(), [&](int index) { return box(index).top >= limit; });
+        std::stable_sort(row, end, [&](int a, int b) { return box(a).left < box(b).left; });
+        row = end;
+    }
+    return order;
+}
+
+void add_keyboard_order(Layout& layout) {
+    for (const std::vector<int>& members : layout.page_members)
+        for (int member : reading_order(layout, members))
+            layout.keyboard_order.push_back(member);
+    for (int i = 0; i < int(layout.controls.size()); ++i)
+        if (layout.controls[i].page < 0 && layout.controls[i].tab_stop)
+            layout.keyboard_order.push_back(i);
 }
 
 Layout build() {
@@ -335,6 +395,7 @@ Layout build() {
     add_page_zero(b, tab_index);
     add_figure_pages(b, tab_index);
     add_frame(b);
+    add_keyboard_order(b.layout);
     return std::move(b.layout);
 }
 

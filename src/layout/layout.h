@@ -53,6 +53,10 @@ struct Layout {
     std::vector<ControlSpec> controls; // layout order; [0] is the window
     QStringList page_captions;
     std::vector<std::vector<int>> page_members; // indices into controls, in page list order
+    // The tab stops in the order Tab visits them: each page's members in reading order (rows
+    // from the top, left to right in a row), then the tab stops outside the tab control.
+    // Separate from the focus orders, which only choose the focus when a page is selected.
+    std::vector<int> keyboard_order;
 
     int index_of(QStringView name) const; // -1 when absent
     int tab_control() const { return index_of(u"题目选择夹"); }

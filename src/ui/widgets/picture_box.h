@@ -9,6 +9,7 @@
 namespace zorvane::ui {
 
 class PictureBox : public QWidget {
+    Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 

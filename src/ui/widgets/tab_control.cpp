@@ -18,6 +18,7 @@ TabControl::TabControl(QWidget* parent) : QWidget(parent), m_header(new TabHeade
 
 QWidget* TabControl::addPage(const QString& caption) {
     auto* page = new QWidget(this);
+    page->setAccessibleName(caption);
     page->setGeometry(rect());
     m_pages.append(page);
     m_captions.append(caption);
@@ -118,6 +119,11 @@ void TabControl::paintEvent(QPaintEvent*) {
 
 void TabControl::keyPressEvent(QKeyEvent* event) {
     // Reached from any focused member too: keys a member does not use propagate up here.
+    if (!handlePageKey(event))
+        QWidget::keyPressEvent(event);
+}
+
+bool TabControl::handlePageKey(QKeyEvent* event) {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     int step = 0;
     if (ctrl && event->key() == Qt::Key_Backtab)
@@ -128,12 +134,11 @@ void TabControl::keyPressEvent(QKeyEvent* event) {
         step = 1;
     else if (ctrl && event->key() == Qt::Key_PageUp)
         step = -1;
-    if (step == 0 || count() < 2) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
+    if (step == 0 || count() < 2 || !isEnabled())
+        return false;
     pickByUser((m_current + step + count()) % count());
     event->accept();
+    return true;
 }
 
 } // namespace zorvane::ui

@@ -33,6 +33,11 @@ public:
     // First y below the last row of tabs.
     int headerBottom() const;
 
+    // Switches pages for Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp while enabled, as a
+    // pick by the user. For keys that reach the window from outside the control too. Returns
+    // whether the key was one of these and was used.
+    bool handlePageKey(QKeyEvent* event);
+
 signals:
     // The user picked another page (mouse or keyboard); the new page is already shown.
     void userPicked(int index);

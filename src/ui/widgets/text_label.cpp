@@ -28,7 +28,10 @@ void TextLabel::setText(const QString& text) {
     m_text = text;
     invalidate();
     if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::NameChanged);
+        // The caption is the accessible name unless the label has a name of its own; then
+        // it is the description.
+        QAccessibleEvent event(this, accessibleName().isEmpty() ? QAccessible::NameChanged
+                                                                : QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }
 }

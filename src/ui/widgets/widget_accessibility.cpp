@@ -1,5 +1,7 @@
 #include "ui/widgets/widget_accessibility.h"
 
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/tab_control.h"
 #include "ui/widgets/tab_header.h"
 #include "ui/widgets/text_label.h"
 
@@ -82,6 +84,14 @@ public:
             QAccessible::deleteAccessibleInterface(id);
     }
 
+    // The strip has no name of its own: it is the tab list of its control.
+    QString text(QAccessible::Text t) const override {
+        QString s = QAccessibleWidget::text(t);
+        if (s.isEmpty() && t == QAccessible::Name)
+            s = header()->control()->accessibleName();
+        return s;
+    }
+
     int childCount() const override { return header()->tabCount(); }
     QAccessibleInterface* child(int index) const override {
         if (index < 0 || index >= childCount())
@@ -107,16 +117,25 @@ private:
     mutable QHash<int, QAccessible::Id> m_tabs;
 };
 
+QString captionText(const QWidget* label) {
+    QString caption = static_cast<const TextLabel*>(label)->text();
+    caption.replace(u"\r\n"_s, u"\n"_s);
+    return caption;
+}
+
+// A label with an accessible name of its own (the question label, the welcome text) says
+// what it is by that name and what it shows by its caption, as the description.
 class TextLabelAccessible : public QAccessibleWidget {
 public:
     explicit TextLabelAccessible(TextLabel* label)
         : QAccessibleWidget(label, QAccessible::StaticText) {}
     QString text(QAccessible::Text t) const override {
-        if (t != QAccessible::Name)
-            return QAccessibleWidget::text(t);
-        QString caption = static_cast<TextLabel*>(widget())->text();
-        caption.replace(u"\r\n"_s, u"\n"_s);
-        return caption;
+        const bool named = !widget()->accessibleName().isEmpty();
+        if (t == QAccessible::Name && !named)
+            return captionText(widget());
+        if (t == QAccessible::Description && named && widget()->accessibleDescription().isEmpty())
+            return captionText(widget());
+        return QAccessibleWidget::text(t);
     }
 };
 
@@ -125,6 +144,8 @@ QAccessibleInterface* createInterface(const QString& key, QObject* object) {
         return new TabHeaderAccessible(static_cast<TabHeader*>(object));
     if (key == "zorvane::ui::TextLabel"_L1)
         return new TextLabelAccessible(static_cast<TextLabel*>(object));
+    if (key == "zorvane::ui::PictureBox"_L1)
+        return new QAccessibleWidget(static_cast<PictureBox*>(object), QAccessible::Graphic);
     return nullptr;
 }
 
