@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -80,6 +81,9 @@ public:
     // Page keys work wherever the focus is, not only on the pages: from the buttons too.
     TabControl* page_keys = nullptr;
 
+    // Called once the window has closed.
+    std::function<void()> on_close;
+
     void centre() {
         const QRect screen =
             (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->geometry();
@@ -88,6 +92,11 @@ public:
     }
 
 protected:
+    void closeEvent(QCloseEvent* event) override {
+        QWidget::closeEvent(event);
+        if (on_close)
+            on_close();
+    }
     void keyPressEvent(QKeyEvent* event) override {
         if (!page_keys || !page_keys->handlePageKey(event))
             QWidget::keyPressEvent(event);
@@ -178,6 +187,12 @@ void QtForm::build() {
         icon.addFile(u":/icons/zorvane-%1.png"_s.arg(size), QSize(size, size));
     window->setWindowIcon(icon);
     window->setAccessibleName(top.accessible_name);
+    // Closing the window ends the run in every state. While a handler waits in a message box,
+    // the box would keep the program alive: leave every event loop, the box's too.
+    window->on_close = [this] {
+        if (dispatch_depth_ > 0)
+            QCoreApplication::exit(0);
+    };
 
     for (int i = 1; i < int(layout_.controls.size()); ++i) {
         const ControlSpec& spec = layout_.controls[i];
