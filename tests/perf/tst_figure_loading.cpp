@@ -1,0 +1,61 @@
+// Figures are decoded as their page is first shown, at the resolution the screen shows: the
+// doubled drawings on a screen with twice the pixel density, the natural ones elsewhere. Run
+// once at each scale factor.
+#include "layout/names.h"
+#include "ui/qt_form.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/tab_control.h"
+
+#include <QApplication>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace zorvane;
+
+class FigureLoadingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        ui::install_font_substitutions();
+        ui::apply_default_gui_font();
+    }
+
+    void page_shows_the_drawing_for_the_screen_data() {
+        QTest::addColumn<int>("page");
+        QTest::addRow("grid_page") << 1;
+        QTest::addRow("row_page") << 8;
+        QTest::addRow("pair_page") << 18;
+        QTest::addRow("analogy_page") << 22;
+    }
+    void page_shows_the_drawing_for_the_screen() {
+        QFETCH(int, page);
+        ui::QtForm form;
+        form.show_window();
+        QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+        form.set_current_page(form[names::tab_control], page);
+        QCoreApplication::processEvents();
+
+        const auto boxes = form.tab_control()->page(page)->findChildren<ui::PictureBox*>();
+        QVERIFY(!boxes.isEmpty());
+        for (ui::PictureBox* box : boxes) {
+            const ControlSpec& spec =
+                form.layout().controls[form.layout().index_of(box->objectName())];
+            // The same box given both drawings picks the one the screen shows by itself.
+            ui::PictureBox reference;
+            reference.setFixedSize(box->size());
+            reference.setStretched(box->isStretched());
+            reference.setSunkenEdge(box->hasSunkenEdge());
+            reference.setPalette(box->palette());
+            reference.setImages(QImage(u":/figures/%1.gif"_s.arg(spec.image)),
+                                QImage(u":/figures/%1@2x.gif"_s.arg(spec.image)));
+            // Only the drawing: the edge's shade depends on whether the window is active.
+            const QImage got = box->grab().toImage(), want = reference.grab().toImage();
+            const int edge = box->hasSunkenEdge() ? qCeil(got.devicePixelRatio()) : 0;
+            const QRect inner = got.rect().adjusted(edge, edge, -edge, -edge);
+            QCOMPARE(got.copy(inner), want.copy(inner));
+        }
+    }
+};
+
+QTEST_MAIN(FigureLoadingTest)
+#include "tst_figure_loading.moc"
