@@ -136,6 +136,9 @@ bool TabControl::handlePageKey(QKeyEvent* event) {
         step = -1;
     if (step == 0 || count() < 2 || !isEnabled())
         return false;
+    // The page's control gets the focus by the keyboard, so the style draws its focus frame
+    // as it would after Tab, even if no Tab was pressed yet.
+    window()->setAttribute(Qt::WA_KeyboardFocusChange);
     pickByUser((m_current + step + count()) % count());
     event->accept();
     return true;
