@@ -176,13 +176,13 @@ void AccessibilityTest::frame_controls_say_what_they_are_data() {
         << QString() << QString();
     QTest::addRow("series_label_shows_the_series_as_description")
         << names::series_label.toString() << int(QAccessible::StaticText) << u"第1-8题题目"_s
-        << u"第8题：     3968, 63, 8, 3"_s << QString();
+        << u"第7题： 1, 0, -1, 0\n第8题： 3968, 63, 8, 3"_s << QString();
     QTest::addRow("welcome_label_shows_its_call_as_description")
         << names::welcome_label.toString() << int(QAccessible::StaticText) << u"欢迎"_s
         << u"请点击“开始测试”按钮开始测试"_s << QString();
-    QTest::addRow("instruction_label")
+    QTest::addRow("instruction_label_without_its_indent")
         << names::instruction_label.toString() << int(QAccessible::StaticText) << u"试题说明"_s
-        << u"1500秒内完成"_s << QString();
+        << u"这是一套在欧洲较为流行的智商测试题目。\n请点击"_s << QString();
     QTest::addRow("answer_box_carries_its_series")
         << names::answer_box(3) << int(QAccessible::EditableText) << u"第3题答案"_s
         << u"1, 1, 2, 3, 5"_s << QString();

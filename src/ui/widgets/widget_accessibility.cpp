@@ -123,6 +123,18 @@ QString captionText(const QWidget* label) {
     return caption;
 }
 
+// The caption as a description is read aloud, not looked at: the blanks that line up the
+// columns and the empty lines that space the rows out are left out.
+QString spokenCaption(const QWidget* label) {
+    QStringList lines;
+    for (const QString& line : captionText(label).split(u'\n')) {
+        const QString words = line.simplified();
+        if (!words.isEmpty())
+            lines.append(words);
+    }
+    return lines.join(u'\n');
+}
+
 // A label with an accessible name of its own (the question label, the welcome text) says
 // what it is by that name and what it shows by its caption, as the description.
 class TextLabelAccessible : public QAccessibleWidget {
@@ -134,7 +146,7 @@ public:
         if (t == QAccessible::Name && !named)
             return captionText(widget());
         if (t == QAccessible::Description && named && widget()->accessibleDescription().isEmpty())
-            return captionText(widget());
+            return spokenCaption(widget());
         return QAccessibleWidget::text(t);
     }
 };
