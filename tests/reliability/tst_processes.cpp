@@ -1,0 +1,116 @@
+// How the program ends, seen from outside: each case runs it in a process of its own and looks
+// at its exit status, what it printed and what the sanitizers said.
+#include <QProcess>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Run {
+    int exit_code = -1;
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    QStringList lines; // stdout
+    QString errors;    // stderr
+    bool finished = false;
+};
+
+Run run_scenario(const QStringList& args) {
+    QProcess process;
+    process.setProgram(QStringLiteral(SCENARIO_PROGRAM));
+    process.setArguments(args);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    process.setProcessEnvironment(env);
+    process.start();
+    Run run;
+    // Generous: under the sanitizers a start takes seconds.
+    run.finished = process.waitForFinished(90'000);
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.exit_code = process.exitCode();
+    run.status = process.exitStatus();
+    run.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    run.errors = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// Reports of AddressSanitizer, LeakSanitizer and UBSan all carry one of these.
+bool sanitizer_spoke(const QString& errors) {
+    return errors.contains(u"ERROR: AddressSanitizer"_s) ||
+           errors.contains(u"ERROR: LeakSanitizer"_s) || errors.contains(u"runtime error:"_s);
+}
+
+QString describe(const Run& run) {
+    return u"exit %1, stdout:\n%2\nstderr:\n%3"_s.arg(run.exit_code)
+        .arg(run.lines.join(u'\n'), run.errors.left(4000));
+}
+
+} // namespace
+
+class ProcessTest : public QObject {
+    Q_OBJECT
+private slots:
+    void closing_the_window_ends_the_run_data();
+    void closing_the_window_ends_the_run();
+    void runtime_error_report_ends_the_run_data();
+    void runtime_error_report_ends_the_run();
+};
+
+void ProcessTest::closing_the_window_ends_the_run_data() {
+    QTest::addColumn<QString>("state");
+    QTest::addRow("not_started") << u"not_started"_s;
+    QTest::addRow("running") << u"running"_s;
+    QTest::addRow("help_box_open") << u"help_box"_s;
+    QTest::addRow("result_box_open") << u"result_box"_s;
+    QTest::addRow("time_up_box_open") << u"time_up_box"_s;
+    QTest::addRow("time_out_result_box_open") << u"time_out_result_box"_s;
+    QTest::addRow("time_up_box_over_help_box") << u"time_up_over_help_box"_s;
+}
+
+void ProcessTest::closing_the_window_ends_the_run() {
+    QFETCH(QString, state);
+    const Run run = run_scenario({u"close"_s, state});
+    QVERIFY2(run.finished,
+             qPrintable(u"still running after the window closed; "_s + describe(run)));
+    // The state must really have been reached, or the case proves nothing.
+    QVERIFY2(run.lines.contains(u"reached "_s + state), qPrintable(describe(run)));
+    QVERIFY2(run.lines.endsWith(u"closing"_s) || run.lines.contains(u"closing"_s),
+             qPrintable(describe(run)));
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QVERIFY2(run.exit_code == 0, qPrintable(describe(run)));
+    QVERIFY2(!sanitizer_spoke(run.errors), qPrintable(describe(run)));
+}
+
+void ProcessTest::runtime_error_report_ends_the_run_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("report");
+    // The box shows line breaks as \n; the scenario prints them as the two characters "\n".
+    QTest::addRow("tag_names_no_control")
+        << u"missing_tag"_s << u"运行时出错!\\n\\n错误信息：未找到指定标记的组件\\n"_s;
+    QTest::addRow("tag_names_a_label")
+        << u"wrong_kind"_s
+        << u"运行时出错!\\n\\n错误代码：5\\n\\n错误信息：数据或数组类型不匹配\\n"_s;
+}
+
+void ProcessTest::runtime_error_report_ends_the_run() {
+    QFETCH(QString, fault);
+    QFETCH(QString, report);
+    const Run run = run_scenario({u"fault"_s, fault});
+    QVERIFY2(run.finished, qPrintable(describe(run)));
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QVERIFY2(run.exit_code == 255, qPrintable(describe(run)));
+    QVERIFY2(!sanitizer_spoke(run.errors), qPrintable(describe(run)));
+
+    const qsizetype box = run.lines.indexOf(u"box 错误 icon=%1 text=%2"_s.arg(3).arg(report));
+    QVERIFY2(box >= 0, qPrintable(describe(run)));
+    // The start handler ran once; after the report no click or tick reaches a handler, and the
+    // process ended when the box was closed.
+    QCOMPARE(run.lines.mid(0, box), QStringList{u"handler start"_s});
+    QCOMPARE(run.lines.mid(box + 1), QStringList{u"closing report"_s});
+}
+
+QTEST_GUILESS_MAIN(ProcessTest)
+#include "tst_processes.moc"
