@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -184,8 +185,13 @@ void QtForm::build() {
     const ControlSpec& top = layout_.controls[0];
     window->setWindowTitle(top.text);
     QIcon icon;
-    for (int size : {48, 128, 256})
-        icon.addFile(u":/icons/zorvane-%1.png"_s.arg(size), QSize(size, size));
+    for (int size : {48, 128, 256}) {
+        // Named format, no probing: QIcon::addFile would load every image plugin installed
+        // just to learn that a PNG is a PNG.
+        QImageReader reader(u":/icons/zorvane-%1.png"_s.arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     window->setWindowIcon(icon);
     window->setAccessibleName(top.accessible_name);
     // Closing the window ends the run in every state. While a handler waits in a message box,

@@ -1,23 +1,57 @@
-// Figures are decoded as their page is first shown, at the resolution the screen shows: the
-// doubled drawings on a screen with twice the pixel density, the natural ones elsewhere. Run
-// once at each scale factor.
+// What the window decodes, and when. Building it loads no image plugin but the GIF reader (a
+// probe by content loads every plugin installed); figures are decoded as their page is first
+// shown, at the resolution the screen shows. Run once at each scale factor.
 #include "layout/names.h"
 #include "ui/qt_form.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/tab_control.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QIcon>
 #include <QTest>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace zorvane;
 
-class FigureLoadingTest : public QObject {
+namespace {
+
+// The image-format plugins mapped into this process.
+QStringList image_plugins_loaded() {
+    QFile maps(u"/proc/self/maps"_s);
+    if (!maps.open(QIODevice::ReadOnly))
+        return {u"unreadable"_s};
+    QStringList plugins;
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const qsizetype at = line.indexOf("/imageformats/");
+        const QString plugin = QString::fromUtf8(line.mid(at + 14));
+        if (at >= 0 && !plugins.contains(plugin))
+            plugins.append(plugin);
+    }
+    return plugins;
+}
+
+} // namespace
+
+class ImageLoadingTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
         ui::install_font_substitutions();
         ui::apply_default_gui_font();
+    }
+
+    // First, while nothing has loaded an image plugin yet.
+    void building_the_window_loads_no_probing_plugins() {
+        ui::QtForm form;
+        const QStringList loaded = image_plugins_loaded();
+        QVERIFY2(loaded.isEmpty() || loaded == QStringList{u"libqgif.so"_s},
+                 qPrintable(loaded.join(u' ')));
+        QList<QSize> sizes = form.window()->windowIcon().availableSizes();
+        std::sort(sizes.begin(), sizes.end(),
+                  [](QSize a, QSize b) { return a.width() < b.width(); });
+        QCOMPARE(sizes, (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
     }
 
     void page_shows_the_drawing_for_the_screen_data() {
@@ -57,5 +91,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FigureLoadingTest)
-#include "tst_figure_loading.moc"
+QTEST_MAIN(ImageLoadingTest)
+#include "tst_image_loading.moc"
