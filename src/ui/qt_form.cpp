@@ -23,6 +23,7 @@
 #include <QWindow>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -253,6 +254,8 @@ QWidget* QtForm::create(const ControlSpec& spec, QWidget* parent) {
     }
     case Kind::EditBox: {
         auto* edit = new QLineEdit(spec.text, parent);
+        // The layout's edit boxes have no length limit; QLineEdit would cut a paste at 32767.
+        edit->setMaxLength(std::numeric_limits<int>::max());
         edit->setAlignment(spec.align == TextAlign::Centre ? Qt::AlignCenter
                                                            : Qt::AlignLeft | Qt::AlignVCenter);
         QPalette palette = edit->palette();
