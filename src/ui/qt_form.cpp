@@ -274,6 +274,9 @@ QWidget* QtForm::create(const ControlSpec& spec, QWidget* parent) {
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this,
                 [this, event = spec.event] { dispatch(event); });
+        if (button_of_event_.size() <= std::size_t(spec.event))
+            button_of_event_.resize(std::size_t(spec.event) + 1, nullptr);
+        button_of_event_[std::size_t(spec.event)] = button;
         w = button;
         break;
     }
@@ -475,6 +478,13 @@ int QtForm::message_box(const QString& text, int, const QString& caption) {
 void QtForm::dispatch(Event event) {
     if (halted_ || !sink_ || event == Event::None)
         return;
+    // Only ticks run inside a handler that waits in a box. A click taken there came in with the
+    // input that closed the box; it runs once that handler has returned, as from the main loop.
+    const bool click = event != Event::CountdownTick && event != Event::InstructionTick;
+    if (click && dispatch_depth_ > 0) {
+        deferred_clicks_.push_back(event);
+        return;
+    }
     ++dispatch_depth_;
     try {
         sink_(event);
@@ -484,6 +494,18 @@ void QtForm::dispatch(Event event) {
     --dispatch_depth_;
     if (halted_ && dispatch_depth_ == 0)
         QCoreApplication::exit(-1);
+    else if (dispatch_depth_ == 0)
+        run_deferred_clicks();
+}
+
+void QtForm::run_deferred_clicks() {
+    while (!deferred_clicks_.empty() && !halted_) {
+        const Event event = deferred_clicks_.front();
+        deferred_clicks_.erase(deferred_clicks_.begin());
+        // The handler before may have disabled the button: a click on it then runs nothing.
+        if (button_of_event_[std::size_t(event)]->isEnabled())
+            dispatch(event);
+    }
 }
 
 void QtForm::raise(std::optional<int> code, const QString& message) {

@@ -56,6 +56,7 @@ private:
     QWidget* create(const ControlSpec& spec, QWidget* parent);
     QWidget* container_of(int index) const;
     void dispatch(Event event);
+    void run_deferred_clicks();
     void page_changed(int page);
     void load_figures(int page);
 
@@ -71,6 +72,8 @@ private:
     int tab_index_ = -1;
     int pending_focus_ = -1; // focus-rule winner waiting for its container to be enabled
     int dispatch_depth_ = 0;
+    std::vector<Event> deferred_clicks_;    // taken while a handler waited in a box
+    std::vector<QWidget*> button_of_event_; // by event, the button whose click raises it
     bool halted_ = false;
 };
 
