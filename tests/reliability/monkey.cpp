@@ -162,6 +162,24 @@ std::vector<Action> random_actions(std::uint64_t seed, int count) {
     return actions;
 }
 
+QString encode(const std::vector<Action>& actions) {
+    QStringList parts;
+    for (const Action& a : actions)
+        parts.append(u"%1.%2.%3.%4"_s.arg(int(a.act)).arg(a.a).arg(a.b).arg(a.c));
+    return parts.join(u',');
+}
+
+std::vector<Action> decode(const QString& text) {
+    std::vector<Action> actions;
+    for (const QString& part : text.split(u',', Qt::SkipEmptyParts)) {
+        const QStringList f = part.split(u'.');
+        if (f.size() != 4 || f[0].toUInt() > std::uint32_t(Act::CloseBox))
+            continue;
+        actions.push_back(Action{Act(f[0].toUInt()), f[1].toUInt(), f[2].toUInt(), f[3].toUInt()});
+    }
+    return actions;
+}
+
 namespace {
 
 // Runs one sequence on a fresh window. Each action runs in its own turn of the event loop; the
@@ -299,8 +317,11 @@ private:
     }
 
     void note(const QString& what) {
-        if (keep_log_ && !frames_.empty())
-            log_[frames_.back().index] = u"#%1 %2"_s.arg(frames_.back().index).arg(what);
+        if (!keep_log_ || frames_.empty())
+            return;
+        QString& line = log_[frames_.back().index];
+        line = line.isEmpty() ? u"#%1 %2"_s.arg(frames_.back().index).arg(what)
+                              : line + u"; "_s + what;
     }
 
     QString name_of(QObject* o) const {
@@ -438,11 +459,19 @@ private:
                 note(u"close box (none open)"_s);
                 break;
             }
-            const std::uint32_t how = action.a % 4;
+            const std::uint32_t how = action.a % 5;
+            QWidget* then = how == 4 ? program_.form.widget(button_names[action.b % 5]) : nullptr;
             note(u"close box %1 by %2"_s.arg(
                 box->windowTitle(),
-                QStringList{u"Enter"_s, u"Escape"_s, u"OK"_s, u"title bar"_s}[int(how)]));
-            if (how == 0)
+                how == 4
+                    ? u"Enter, a click on %1 queued behind it"_s.arg(then->objectName())
+                    : QStringList{u"Enter"_s, u"Escape"_s, u"OK"_s, u"title bar"_s}[int(how)]));
+            if (how == 4) {
+                // Input that came in one batch: the box has closed but its loop has not yet
+                // returned when the click is taken, as when a busy program catches up.
+                qt_handleKeyEvent(box->windowHandle(), QEvent::KeyPress, Qt::Key_Return, {});
+                click_widget(then, then->rect().center());
+            } else if (how == 0)
                 qt_handleKeyEvent(box->windowHandle(), QEvent::KeyPress, Qt::Key_Return, {});
             else if (how == 1)
                 qt_handleKeyEvent(box->windowHandle(), QEvent::KeyPress, Qt::Key_Escape, {});

@@ -27,6 +27,10 @@ struct Action {
 
 std::vector<Action> random_actions(std::uint64_t seed, int count);
 
+// A sequence as text, for replaying a shortened one: "act.a.b.c" joined by commas.
+QString encode(const std::vector<Action>& actions);
+std::vector<Action> decode(const QString& text);
+
 struct Failure {
     int action = -1; // index of the action after which the check failed
     QString check;   // the rule that broke

@@ -1,6 +1,6 @@
 // Runs the random-input driver: zorvane_monkey [--seed N] [--events N] [--shrink-seconds N]
 // On a failure it prints the seed, the check that broke and the shortest event log it found that
-// still breaks it, and exits with status 1.
+// still breaks it, with a --replay argument that runs just those events, and exits with status 1.
 #include "monkey.h"
 
 #include <QCommandLineParser>
@@ -30,8 +30,22 @@ int main(int argc, char** argv) {
     const QCommandLineOption events_option(u"events"_s, u"Number of events."_s, u"n"_s, u"20000"_s);
     const QCommandLineOption shrink_option(
         u"shrink-seconds"_s, u"Time for shortening a failing sequence."_s, u"s"_s, u"300"_s);
-    parser.addOptions({seed_option, events_option, shrink_option});
+    const QCommandLineOption replay_option(u"replay"_s, u"Run these events only."_s, u"events"_s);
+    parser.addOptions({seed_option, events_option, shrink_option, replay_option});
     parser.process(app);
+
+    if (parser.isSet(replay_option)) {
+        const reliability::Outcome outcome =
+            reliability::run_actions(reliability::decode(parser.value(replay_option)), true);
+        for (const QString& line : outcome.log)
+            say(u"  "_s + line);
+        if (!outcome.failure) {
+            say(u"all checks held"_s);
+            return 0;
+        }
+        say(u"  -> %1: %2"_s.arg(outcome.failure->check, outcome.failure->detail));
+        return 1;
+    }
 
     const quint64 seed = parser.isSet(seed_option) ? parser.value(seed_option).toULongLong()
                                                    : QRandomGenerator::global()->generate();
@@ -67,5 +81,6 @@ int main(int argc, char** argv) {
         say(u"  "_s + line);
     if (replay.failure)
         say(u"  -> %1: %2"_s.arg(replay.failure->check, replay.failure->detail));
+    say(u"replay with: --replay "_s + reliability::encode(shortest));
     return 1;
 }

@@ -36,6 +36,8 @@ private slots:
     void planted_fault_is_caught_data();
     void planted_fault_is_caught();
     void failing_run_shrinks_to_a_short_log();
+    void once_failing_sequences_hold_data();
+    void once_failing_sequences_hold();
 };
 
 void MonkeyTest::initTestCase() {
@@ -118,6 +120,25 @@ void MonkeyTest::failing_run_shrinks_to_a_short_log() {
     QVERIFY(replay.failure);
     QCOMPARE(replay.failure->check, outcome.failure->check);
     QCOMPARE(replay.log.size(), qsizetype(shortest.size()));
+}
+
+void MonkeyTest::once_failing_sequences_hold_data() {
+    QTest::addColumn<QString>("events");
+    // Start, end, then the result box closed by Enter with a click on a button queued behind
+    // it: the click used to run inside the end handler, before it had returned.
+    const QString start_end = u"1.574150921.4600.998,0.562976542.6048.503,"_s;
+    QTest::addRow("help_click_queued_behind_result_box") << start_end + u"8.714361179.6194.1"_s;
+    QTest::addRow("start_click_queued_behind_result_box") << start_end + u"8.714361179.6195.1"_s;
+    QTest::addRow("next_click_queued_behind_result_box") << start_end + u"8.714361179.6192.1"_s;
+}
+
+void MonkeyTest::once_failing_sequences_hold() {
+    QFETCH(QString, events);
+    const reliability::Outcome outcome =
+        reliability::run_actions(reliability::decode(events), true);
+    QVERIFY2(!outcome.failure, qPrintable(outcome.log.join(u'\n') + u'\n' +
+                                          (outcome.failure ? outcome.failure->detail : QString())));
+    QCOMPARE(outcome.stats.ends, 1);
 }
 
 QTEST_MAIN(MonkeyTest)
