@@ -9,11 +9,11 @@ namespace zorvane {
 
 ModelForm::ModelForm(Layout layout) : layout_(std::move(layout)), state_(layout_.controls.size()) {
     for (int i = 0; i < int(layout_.controls.size()); ++i) {
-        const ControlSpec& spec = layout_.controls[i];
-        by_name_.insert(spec.name, i);
-        state_[i].visible = spec.visible;
-        state_[i].disabled = !spec.enabled;
-        state_[i].text = spec.text;
+        const ControlSpec& entry = layout_.controls[i];
+        by_name_.insert(entry.name, i);
+        state_[i].visible = entry.visible;
+        state_[i].disabled = !entry.enabled;
+        state_[i].text = entry.text;
     }
     tab_ = layout_.tab_control();
 }
@@ -31,12 +31,12 @@ ControlRef ModelForm::control(QStringView name) const {
 }
 
 bool ModelForm::on_screen(int i) const {
-    const ControlSpec& spec = layout_.controls[i];
-    if (spec.kind == Kind::Timer || !state_[i].visible)
+    const ControlSpec& entry = layout_.controls[i];
+    if (entry.kind == Kind::Timer || !state_[i].visible)
         return false;
-    if (spec.page >= 0 && spec.page != current_page_)
+    if (entry.page >= 0 && entry.page != current_page_)
         return false;
-    return spec.parent < 0 || on_screen(spec.parent);
+    return entry.parent < 0 || on_screen(entry.parent);
 }
 
 bool ModelForm::takes_input(int i) const {
@@ -78,10 +78,10 @@ void ModelForm::set_current_page(ControlRef, int page) {
     current_page_ = std::clamp(page, 0, int(layout_.page_captions.size()) - 1);
     int best = -1;
     for (int member : layout_.page_members[current_page_]) {
-        const ControlSpec& spec = layout_.controls[member];
-        if (!can_take_focus(spec.kind) || state_[member].disabled)
+        const ControlSpec& entry = layout_.controls[member];
+        if (!can_take_focus(entry.kind) || state_[member].disabled)
             continue;
-        if (best < 0 || spec.focus_order < layout_.controls[best].focus_order)
+        if (best < 0 || entry.focus_order < layout_.controls[best].focus_order)
             best = member;
     }
     if (best >= 0)
@@ -157,17 +157,17 @@ void ModelForm::click(QStringView name) {
     const int i = index(name);
     if (open_boxes_ > 0 || halted() || !takes_input(i))
         return;
-    const ControlSpec& spec = layout_.controls[i];
-    if (can_take_focus(spec.kind))
+    const ControlSpec& entry = layout_.controls[i];
+    if (can_take_focus(entry.kind))
         focus_ = i;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case Kind::Button:
-        deliver(spec.event);
+        deliver(entry.event);
         break;
     case Kind::RadioButton:
-        for (int member : layout_.page_members[std::max(spec.page, 0)])
+        for (int member : layout_.page_members[std::max(entry.page, 0)])
             if (layout_.controls[member].kind == Kind::RadioButton &&
-                layout_.controls[member].parent == spec.parent)
+                layout_.controls[member].parent == entry.parent)
                 state_[member].checked = false;
         state_[i].checked = true;
         break;

@@ -109,8 +109,8 @@ class Builder {
 public:
     Layout layout;
 
-    int add(ControlSpec spec) {
-        layout.controls.push_back(std::move(spec));
+    int add(ControlSpec entry) {
+        layout.controls.push_back(std::move(entry));
         const int index = int(layout.controls.size()) - 1;
         const ControlSpec& added = layout.controls.back();
         if (added.page >= 0)
@@ -119,60 +119,60 @@ public:
     }
 
     ControlSpec on_page(int tab, int page, Kind kind, QString name, Box box) {
-        ControlSpec spec;
-        spec.name = std::move(name);
-        spec.kind = kind;
-        spec.parent = tab;
-        spec.page = page;
-        spec.box = box;
-        return spec;
+        ControlSpec entry;
+        entry.name = std::move(name);
+        entry.kind = kind;
+        entry.parent = tab;
+        entry.page = page;
+        entry.box = box;
+        return entry;
     }
 
     void picture(int tab, int page, int number) {
         const Figure& figure = figures[number - 1];
-        ControlSpec spec =
+        ControlSpec entry =
             on_page(tab, page, Kind::PictureBox, names::picture_box(number), figure.box);
-        spec.image = number;
-        spec.stretch = number == 42;
-        spec.sunken_edge = number == 1;
+        entry.image = number;
+        entry.stretch = number == 42;
+        entry.sunken_edge = number == 1;
         const int question = page + 8;
         const bool options = number % 2 == 0;
         // Neutral words: what the picture is for, never what it shows of the answer.
-        spec.accessible_name = (options ? u"第%1题 选项图"_s : u"第%1题 题图"_s).arg(question);
+        entry.accessible_name = (options ? u"第%1题 选项图"_s : u"第%1题 题图"_s).arg(question);
         if (!options)
-            spec.accessible_description = u"第%1题的题目图形，问号处是待填的空缺"_s.arg(question);
+            entry.accessible_description = u"第%1题的题目图形，问号处是待填的空缺"_s.arg(question);
         else if (page <= 7)
-            spec.accessible_description = u"选项a至d的图形，排成两行两列"_s;
+            entry.accessible_description = u"选项a至d的图形，排成两行两列"_s;
         else
-            spec.accessible_description = u"选项a至%1的图形，从左到右排成一行"_s.arg(
+            entry.accessible_description = u"选项a至%1的图形，从左到右排成一行"_s.arg(
                 QChar(page >= 18 && page <= 21 ? u'e' : u'd'));
-        add(std::move(spec));
+        add(std::move(entry));
     }
 
     void radio(int tab, int page, int running_number) {
         const int letter = (running_number - 1) % 4;
         const int top = page <= 2 ? 232 : running_number == 33 ? 241 : 240;
-        ControlSpec spec =
+        ControlSpec entry =
             on_page(tab, page, Kind::RadioButton, names::radio_button(running_number),
                     {radio_lefts[letter], top, 80, 24});
-        spec.text = QString(QChar(u'a' + letter));
-        spec.tab_stop = true;
-        spec.tag = QString::number(running_number <= 68 ? running_number : running_number - 20);
-        spec.accessible_name = u"第%1题 选项%2"_s.arg(page + 8).arg(spec.text);
-        add(std::move(spec));
+        entry.text = QString(QChar(u'a' + letter));
+        entry.tab_stop = true;
+        entry.tag = QString::number(running_number <= 68 ? running_number : running_number - 20);
+        entry.accessible_name = u"第%1题 选项%2"_s.arg(page + 8).arg(entry.text);
+        add(std::move(entry));
     }
 
     void check(int tab, int page, int running_number) {
         const int letter = (running_number - 1) % 5;
         const CheckRow& row = check_rows[page - 18];
         const int width = letter == 0 ? row.first_width : 80;
-        ControlSpec spec = on_page(tab, page, Kind::CheckBox, names::check_box(running_number),
-                                   {row.lefts[letter], 240, width, 24});
-        spec.text = QString(QChar(u'a' + letter));
-        spec.tab_stop = true;
-        spec.tag = QString::number(running_number + 120);
-        spec.accessible_name = u"第%1题 选项%2"_s.arg(page + 8).arg(spec.text);
-        add(std::move(spec));
+        ControlSpec entry = on_page(tab, page, Kind::CheckBox, names::check_box(running_number),
+                                    {row.lefts[letter], 240, width, 24});
+        entry.text = QString(QChar(u'a' + letter));
+        entry.tab_stop = true;
+        entry.tag = QString::number(running_number + 120);
+        entry.accessible_name = u"第%1题 选项%2"_s.arg(page + 8).arg(entry.text);
+        add(std::move(entry));
     }
 };
 
@@ -259,13 +259,13 @@ void add_figure_pages(Builder& b, int tab) {
 }
 
 ControlSpec child(int parent, Kind kind, QStringView name, Box box, QString text = {}) {
-    ControlSpec spec;
-    spec.name = name.toString();
-    spec.kind = kind;
-    spec.parent = parent;
-    spec.box = box;
-    spec.text = std::move(text);
-    return spec;
+    ControlSpec entry;
+    entry.name = name.toString();
+    entry.kind = kind;
+    entry.parent = parent;
+    entry.box = box;
+    entry.text = std::move(text);
+    return entry;
 }
 
 void add_frame(Builder& b) {

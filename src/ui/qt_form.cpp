@@ -172,10 +172,10 @@ QtForm::QtForm(const Layout& layout, QObject* parent) : QObject(parent), layout_
 QtForm::~QtForm() = default;
 
 QWidget* QtForm::container_of(int index) const {
-    const ControlSpec& spec = layout_.controls[index];
-    if (spec.page >= 0)
-        return tab_->page(spec.page);
-    return widgets_[spec.parent];
+    const ControlSpec& entry = layout_.controls[index];
+    if (entry.page >= 0)
+        return tab_->page(entry.page);
+    return widgets_[entry.parent];
 }
 
 void QtForm::build() {
@@ -203,16 +203,17 @@ void QtForm::build() {
     };
 
     for (int i = 1; i < int(layout_.controls.size()); ++i) {
-        const ControlSpec& spec = layout_.controls[i];
-        if (spec.kind == Kind::Timer) {
+        const ControlSpec& entry = layout_.controls[i];
+        if (entry.kind == Kind::Timer) {
             auto* timer = new QTimer(this);
-            timer->setObjectName(spec.name);
+            timer->setObjectName(entry.name);
             timer->setTimerType(Qt::PreciseTimer);
-            connect(timer, &QTimer::timeout, this, [this, event = spec.event] { dispatch(event); });
+            connect(timer, &QTimer::timeout, this,
+                    [this, event = entry.event] { dispatch(event); });
             timers_[i] = timer;
             continue;
         }
-        widgets_[i] = create(spec, container_of(i));
+        widgets_[i] = create(entry, container_of(i));
     }
     // Members stack in page-list order from the top down, so the cover label lies over page 0.
     for (const std::vector<int>& members : layout_.page_members)
@@ -230,37 +231,37 @@ void QtForm::build() {
     connect(tab_, &TabControl::userPicked, this, &QtForm::page_changed);
 }
 
-QWidget* QtForm::create(const ControlSpec& spec, QWidget* parent) {
+QWidget* QtForm::create(const ControlSpec& entry, QWidget* parent) {
     QWidget* w = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case Kind::TabControl: {
         tab_ = new TabControl(parent);
-        tab_index_ = int(&spec - layout_.controls.data());
+        tab_index_ = int(&entry - layout_.controls.data());
         for (const QString& caption : layout_.page_captions)
             tab_->addPage(caption);
         w = tab_;
         break;
     }
     case Kind::GroupBox:
-        w = new QGroupBox(spec.text, parent);
+        w = new QGroupBox(entry.text, parent);
         break;
     case Kind::Label: {
         auto* label = new TextLabel(parent);
-        label->setWrap(spec.wrap);
-        label->setAlignment(spec.align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft);
-        label->setText(spec.text);
+        label->setWrap(entry.wrap);
+        label->setAlignment(entry.align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft);
+        label->setText(entry.text);
         w = label;
         break;
     }
     case Kind::EditBox: {
-        auto* edit = new QLineEdit(spec.text, parent);
+        auto* edit = new QLineEdit(entry.text, parent);
         // The layout's edit boxes have no length limit; QLineEdit would cut a paste at 32767.
         edit->setMaxLength(std::numeric_limits<int>::max());
-        edit->setAlignment(spec.align == TextAlign::Centre ? Qt::AlignCenter
-                                                           : Qt::AlignLeft | Qt::AlignVCenter);
+        edit->setAlignment(entry.align == TextAlign::Centre ? Qt::AlignCenter
+                                                            : Qt::AlignLeft | Qt::AlignVCenter);
         QPalette palette = edit->palette();
-        const QColor base =
-            spec.edit_look == EditLook::White ? QColor(Qt::white) : palette.color(QPalette::Button);
+        const QColor base = entry.edit_look == EditLook::White ? QColor(Qt::white)
+                                                               : palette.color(QPalette::Button);
         for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             palette.setColor(group, QPalette::Base, base);
         edit->setPalette(palette);
@@ -270,26 +271,26 @@ QWidget* QtForm::create(const ControlSpec& spec, QWidget* parent) {
         break;
     }
     case Kind::Button: {
-        auto* button = new QPushButton(spec.text, parent);
+        auto* button = new QPushButton(entry.text, parent);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this,
-                [this, event = spec.event] { dispatch(event); });
-        if (button_of_event_.size() <= std::size_t(spec.event))
-            button_of_event_.resize(std::size_t(spec.event) + 1, nullptr);
-        button_of_event_[std::size_t(spec.event)] = button;
+                [this, event = entry.event] { dispatch(event); });
+        if (button_of_event_.size() <= std::size_t(entry.event))
+            button_of_event_.resize(std::size_t(entry.event) + 1, nullptr);
+        button_of_event_[std::size_t(entry.event)] = button;
         w = button;
         break;
     }
     case Kind::RadioButton:
-        w = new WholeBoxButton<QRadioButton>(spec.text, parent);
+        w = new WholeBoxButton<QRadioButton>(entry.text, parent);
         break;
     case Kind::CheckBox:
-        w = new WholeBoxButton<QCheckBox>(spec.text, parent);
+        w = new WholeBoxButton<QCheckBox>(entry.text, parent);
         break;
     case Kind::PictureBox: {
         auto* picture = new PictureBox(parent);
-        picture->setStretched(spec.stretch);
-        picture->setSunkenEdge(spec.sunken_edge);
+        picture->setStretched(entry.stretch);
+        picture->setSunkenEdge(entry.sunken_edge);
         w = picture;
         break;
     }
@@ -297,17 +298,17 @@ QWidget* QtForm::create(const ControlSpec& spec, QWidget* parent) {
     case Kind::Timer:
         Q_UNREACHABLE();
     }
-    w->setObjectName(spec.name);
-    w->setGeometry(spec.box.left, spec.box.top, spec.box.width, spec.box.height);
-    w->setFont(font_for(spec.font));
-    if (can_take_focus(spec.kind))
-        w->setFocusPolicy(spec.tab_stop ? Qt::StrongFocus : Qt::ClickFocus);
-    w->setEnabled(spec.enabled);
-    w->setVisible(spec.visible);
-    if (!spec.accessible_name.isEmpty())
-        w->setAccessibleName(spec.accessible_name);
-    if (!spec.accessible_description.isEmpty())
-        w->setAccessibleDescription(spec.accessible_description);
+    w->setObjectName(entry.name);
+    w->setGeometry(entry.box.left, entry.box.top, entry.box.width, entry.box.height);
+    w->setFont(font_for(entry.font));
+    if (can_take_focus(entry.kind))
+        w->setFocusPolicy(entry.tab_stop ? Qt::StrongFocus : Qt::ClickFocus);
+    w->setEnabled(entry.enabled);
+    w->setVisible(entry.visible);
+    if (!entry.accessible_name.isEmpty())
+        w->setAccessibleName(entry.accessible_name);
+    if (!entry.accessible_description.isEmpty())
+        w->setAccessibleDescription(entry.accessible_description);
     return w;
 }
 
@@ -319,12 +320,12 @@ void QtForm::load_figures(int page) {
     figures_loaded_[page] = true;
     const bool doubled = window_->devicePixelRatioF() >= 2.0;
     for (int member : layout_.page_members[page]) {
-        const ControlSpec& spec = layout_.controls[member];
-        if (spec.kind != Kind::PictureBox)
+        const ControlSpec& entry = layout_.controls[member];
+        if (entry.kind != Kind::PictureBox)
             continue;
         static_cast<PictureBox*>(widgets_[member])
-            ->setImages(QImage(u":/figures/%1.gif"_s.arg(spec.image)),
-                        doubled ? QImage(u":/figures/%1@2x.gif"_s.arg(spec.image)) : QImage());
+            ->setImages(QImage(u":/figures/%1.gif"_s.arg(entry.image)),
+                        doubled ? QImage(u":/figures/%1@2x.gif"_s.arg(entry.image)) : QImage());
     }
 }
 
@@ -414,11 +415,11 @@ void QtForm::page_changed(int page) {
     const ControlSpec* best = nullptr;
     int best_index = -1;
     for (int member : layout_.page_members[page]) {
-        const ControlSpec& spec = layout_.controls[member];
-        if (!can_take_focus(spec.kind) || widgets_[member]->testAttribute(Qt::WA_ForceDisabled))
+        const ControlSpec& entry = layout_.controls[member];
+        if (!can_take_focus(entry.kind) || widgets_[member]->testAttribute(Qt::WA_ForceDisabled))
             continue;
-        if (!best || spec.focus_order < best->focus_order) {
-            best = &spec;
+        if (!best || entry.focus_order < best->focus_order) {
+            best = &entry;
             best_index = member;
         }
     }

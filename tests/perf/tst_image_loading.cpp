@@ -72,7 +72,7 @@ private slots:
         const auto boxes = form.tab_control()->page(page)->findChildren<ui::PictureBox*>();
         QVERIFY(!boxes.isEmpty());
         for (ui::PictureBox* box : boxes) {
-            const ControlSpec& spec =
+            const ControlSpec& entry =
                 form.layout().controls[form.layout().index_of(box->objectName())];
             // The same box given both drawings picks the one the screen shows by itself.
             ui::PictureBox reference;
@@ -80,8 +80,8 @@ private slots:
             reference.setStretched(box->isStretched());
             reference.setSunkenEdge(box->hasSunkenEdge());
             reference.setPalette(box->palette());
-            reference.setImages(QImage(u":/figures/%1.gif"_s.arg(spec.image)),
-                                QImage(u":/figures/%1@2x.gif"_s.arg(spec.image)));
+            reference.setImages(QImage(u":/figures/%1.gif"_s.arg(entry.image)),
+                                QImage(u":/figures/%1@2x.gif"_s.arg(entry.image)));
             // Only the drawing: the edge's shade depends on whether the window is active.
             const QImage got = box->grab().toImage(), want = reference.grab().toImage();
             const int edge = box->hasSunkenEdge() ? qCeil(got.devicePixelRatio()) : 0;
