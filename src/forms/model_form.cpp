@@ -9,7 +9,7 @@ namespace zorvane {
 
 ModelForm::ModelForm(Layout layout) : layout_(std::move(layout)), state_(layout_.controls.size()) {
     for (int i = 0; i < int(layout_.controls.size()); ++i) {
-        const ControlSpec& entry = layout_.controls[i];
+        const ControlEntry& entry = layout_.controls[i];
         by_name_.insert(entry.name, i);
         state_[i].visible = entry.visible;
         state_[i].disabled = !entry.enabled;
@@ -31,7 +31,7 @@ ControlRef ModelForm::control(QStringView name) const {
 }
 
 bool ModelForm::on_screen(int i) const {
-    const ControlSpec& entry = layout_.controls[i];
+    const ControlEntry& entry = layout_.controls[i];
     if (entry.kind == Kind::Timer || !state_[i].visible)
         return false;
     if (entry.page >= 0 && entry.page != current_page_)
@@ -78,7 +78,7 @@ void ModelForm::set_current_page(ControlRef, int page) {
     current_page_ = std::clamp(page, 0, int(layout_.page_captions.size()) - 1);
     int best = -1;
     for (int member : layout_.page_members[current_page_]) {
-        const ControlSpec& entry = layout_.controls[member];
+        const ControlEntry& entry = layout_.controls[member];
         if (!can_take_focus(entry.kind) || state_[member].disabled)
             continue;
         if (best < 0 || entry.focus_order < layout_.controls[best].focus_order)
@@ -157,7 +157,7 @@ void ModelForm::click(QStringView name) {
     const int i = index(name);
     if (open_boxes_ > 0 || halted() || !takes_input(i))
         return;
-    const ControlSpec& entry = layout_.controls[i];
+    const ControlEntry& entry = layout_.controls[i];
     if (can_take_focus(entry.kind))
         focus_ = i;
     switch (entry.kind) {

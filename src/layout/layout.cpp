@@ -109,17 +109,17 @@ class Builder {
 public:
     Layout layout;
 
-    int add(ControlSpec entry) {
+    int add(ControlEntry entry) {
         layout.controls.push_back(std::move(entry));
         const int index = int(layout.controls.size()) - 1;
-        const ControlSpec& added = layout.controls.back();
+        const ControlEntry& added = layout.controls.back();
         if (added.page >= 0)
             layout.page_members[added.page].push_back(index);
         return index;
     }
 
-    ControlSpec on_page(int tab, int page, Kind kind, QString name, Box box) {
-        ControlSpec entry;
+    ControlEntry on_page(int tab, int page, Kind kind, QString name, Box box) {
+        ControlEntry entry;
         entry.name = std::move(name);
         entry.kind = kind;
         entry.parent = tab;
@@ -130,7 +130,7 @@ public:
 
     void picture(int tab, int page, int number) {
         const Figure& figure = figures[number - 1];
-        ControlSpec entry =
+        ControlEntry entry =
             on_page(tab, page, Kind::PictureBox, names::picture_box(number), figure.box);
         entry.image = number;
         entry.stretch = number == 42;
@@ -152,7 +152,7 @@ public:
     void radio(int tab, int page, int running_number) {
         const int letter = (running_number - 1) % 4;
         const int top = page <= 2 ? 232 : running_number == 33 ? 241 : 240;
-        ControlSpec entry =
+        ControlEntry entry =
             on_page(tab, page, Kind::RadioButton, names::radio_button(running_number),
                     {radio_lefts[letter], top, 80, 24});
         entry.text = QString(QChar(u'a' + letter));
@@ -166,8 +166,8 @@ public:
         const int letter = (running_number - 1) % 5;
         const CheckRow& row = check_rows[page - 18];
         const int width = letter == 0 ? row.first_width : 80;
-        ControlSpec entry = on_page(tab, page, Kind::CheckBox, names::check_box(running_number),
-                                    {row.lefts[letter], 240, width, 24});
+        ControlEntry entry = on_page(tab, page, Kind::CheckBox, names::check_box(running_number),
+                                     {row.lefts[letter], 240, width, 24});
         entry.text = QString(QChar(u'a' + letter));
         entry.tab_stop = true;
         entry.tag = QString::number(running_number + 120);
@@ -186,7 +186,7 @@ QString series_of(int question) {
 }
 
 void add_page_zero(Builder& b, int tab) {
-    ControlSpec welcome =
+    ControlEntry welcome =
         b.on_page(tab, 0, Kind::Label, names::welcome_label.toString(), {0, 56, 432, 208});
     welcome.text = welcome_caption;
     welcome.font = FontRole::Welcome;
@@ -196,8 +196,8 @@ void add_page_zero(Builder& b, int tab) {
     b.add(std::move(welcome));
 
     auto answer = [&](int question) {
-        ControlSpec box = b.on_page(tab, 0, Kind::EditBox, names::answer_box(question),
-                                    {176, answer_box_tops[question - 1], 32, 20});
+        ControlEntry box = b.on_page(tab, 0, Kind::EditBox, names::answer_box(question),
+                                     {176, answer_box_tops[question - 1], 32, 20});
         box.tab_stop = true;
         box.focus_order = question;
         box.tag = QString::number(question + 110);
@@ -210,7 +210,7 @@ void add_page_zero(Builder& b, int tab) {
     for (int question : {5, 6, 7, 8, 3, 4, 2})
         answer(question);
 
-    ControlSpec series =
+    ControlEntry series =
         b.on_page(tab, 0, Kind::Label, names::series_label.toString(), {8, 64, 160, 203});
     series.text = series_caption;
     series.wrap = true;
@@ -258,8 +258,8 @@ void add_figure_pages(Builder& b, int tab) {
     }
 }
 
-ControlSpec child(int parent, Kind kind, QStringView name, Box box, QString text = {}) {
-    ControlSpec entry;
+ControlEntry child(int parent, Kind kind, QStringView name, Box box, QString text = {}) {
+    ControlEntry entry;
     entry.name = name.toString();
     entry.kind = kind;
     entry.parent = parent;
@@ -277,7 +277,7 @@ void add_frame(Builder& b) {
         child(0, Kind::GroupBox, names::operation_group, {8, 288, 616, 104}, u"操作区域："_s));
 
     b.add(child(time_group, Kind::Label, names::remaining_caption, {4, 21, 24, 24}, u"剩余"_s));
-    ControlSpec remaining =
+    ControlEntry remaining =
         child(time_group, Kind::EditBox, names::remaining_time, {28, 16, 34, 32}, u"1500"_s);
     remaining.font = FontRole::Digits;
     remaining.align = TextAlign::Centre;
@@ -286,7 +286,7 @@ void add_frame(Builder& b) {
     remaining.accessible_description = u"本次测试还剩下的秒数"_s;
     b.add(std::move(remaining));
     b.add(child(time_group, Kind::Label, names::doing_caption, {65, 21, 55, 24}, u"秒,正在做"_s));
-    ControlSpec status =
+    ControlEntry status =
         child(time_group, Kind::EditBox, names::question_status, {120, 16, 45, 32}, u"未开始"_s);
     status.enabled = false;
     status.tab_stop = true;
@@ -294,8 +294,8 @@ void add_frame(Builder& b) {
     status.accessible_description = u"正在做的题目页，测试开始前为“未开始”"_s;
     b.add(std::move(status));
 
-    ControlSpec instruction = child(instruction_group, Kind::Label, names::instruction_label,
-                                    {16, 24, 128, 152}, instruction_caption);
+    ControlEntry instruction = child(instruction_group, Kind::Label, names::instruction_label,
+                                     {16, 24, 128, 152}, instruction_caption);
     instruction.font = FontRole::Instruction;
     instruction.wrap = true;
     instruction.accessible_name = u"试题说明"_s;
@@ -323,7 +323,7 @@ void add_frame(Builder& b) {
          u"显示软件和分数的说明"_s},
     };
     for (const ButtonRow& row : buttons) {
-        ControlSpec button =
+        ControlEntry button =
             child(operation_group, Kind::Button, row.name, {row.left, 40, 80, 32}, row.caption);
         button.enabled = row.enabled;
         button.tab_stop = true;
@@ -332,10 +332,10 @@ void add_frame(Builder& b) {
         button.accessible_description = row.description;
         b.add(std::move(button));
     }
-    ControlSpec countdown = child(operation_group, Kind::Timer, names::countdown_timer, {});
+    ControlEntry countdown = child(operation_group, Kind::Timer, names::countdown_timer, {});
     countdown.event = Event::CountdownTick;
     b.add(std::move(countdown));
-    ControlSpec instruction_timer =
+    ControlEntry instruction_timer =
         child(operation_group, Kind::Timer, names::instruction_timer, {});
     instruction_timer.event = Event::InstructionTick;
     b.add(std::move(instruction_timer));
@@ -378,7 +378,7 @@ Layout build() {
         b.layout.page_captions.append(u"第%1题"_s.arg(question));
     b.layout.page_members.resize(page_count);
 
-    ControlSpec window;
+    ControlEntry window;
     window.name = names::window.toString();
     window.kind = Kind::Window;
     window.box = {0, 0, window_width, window_height};
@@ -386,7 +386,7 @@ Layout build() {
     window.accessible_name = window.text.trimmed();
     b.add(std::move(window));
 
-    ControlSpec tab = child(0, Kind::TabControl, names::tab_control, {8, 8, 440, 272});
+    ControlEntry tab = child(0, Kind::TabControl, names::tab_control, {8, 8, 440, 272});
     tab.enabled = false;
     tab.font = FontRole::Instruction;
     tab.accessible_name = u"题目"_s;

@@ -25,7 +25,7 @@ enum class TextAlign : std::uint8_t { Left, Centre };
 // How an edit box is drawn: the status boxes are white, the answer boxes button-face grey.
 enum class EditLook : std::uint8_t { White, ButtonFace };
 
-struct ControlSpec {
+struct ControlEntry {
     QString name;
     Kind kind = Kind::Label;
     int parent = -1; // index of the container in the table; -1 only for the window
@@ -50,7 +50,7 @@ struct ControlSpec {
 };
 
 struct Layout {
-    std::vector<ControlSpec> controls; // layout order; [0] is the window
+    std::vector<ControlEntry> controls; // layout order; [0] is the window
     QStringList page_captions;
     std::vector<std::vector<int>> page_members; // indices into controls, in page list order
     // The tab stops in the order Tab visits them: each page's members in reading order (rows

@@ -172,7 +172,7 @@ QtForm::QtForm(const Layout& layout, QObject* parent) : QObject(parent), layout_
 QtForm::~QtForm() = default;
 
 QWidget* QtForm::container_of(int index) const {
-    const ControlSpec& entry = layout_.controls[index];
+    const ControlEntry& entry = layout_.controls[index];
     if (entry.page >= 0)
         return tab_->page(entry.page);
     return widgets_[entry.parent];
@@ -183,7 +183,7 @@ void QtForm::build() {
     auto* window = new MainWindow;
     window_.reset(window);
     widgets_[0] = window;
-    const ControlSpec& top = layout_.controls[0];
+    const ControlEntry& top = layout_.controls[0];
     window->setWindowTitle(top.text);
     QIcon icon;
     for (int size : {48, 128, 256}) {
@@ -203,7 +203,7 @@ void QtForm::build() {
     };
 
     for (int i = 1; i < int(layout_.controls.size()); ++i) {
-        const ControlSpec& entry = layout_.controls[i];
+        const ControlEntry& entry = layout_.controls[i];
         if (entry.kind == Kind::Timer) {
             auto* timer = new QTimer(this);
             timer->setObjectName(entry.name);
@@ -231,7 +231,7 @@ void QtForm::build() {
     connect(tab_, &TabControl::userPicked, this, &QtForm::page_changed);
 }
 
-QWidget* QtForm::create(const ControlSpec& entry, QWidget* parent) {
+QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
     QWidget* w = nullptr;
     switch (entry.kind) {
     case Kind::TabControl: {
@@ -320,7 +320,7 @@ void QtForm::load_figures(int page) {
     figures_loaded_[page] = true;
     const bool doubled = window_->devicePixelRatioF() >= 2.0;
     for (int member : layout_.page_members[page]) {
-        const ControlSpec& entry = layout_.controls[member];
+        const ControlEntry& entry = layout_.controls[member];
         if (entry.kind != Kind::PictureBox)
             continue;
         static_cast<PictureBox*>(widgets_[member])
@@ -412,10 +412,10 @@ void QtForm::set_current_page(ControlRef, int page) {
 
 void QtForm::page_changed(int page) {
     load_figures(page);
-    const ControlSpec* best = nullptr;
+    const ControlEntry* best = nullptr;
     int best_index = -1;
     for (int member : layout_.page_members[page]) {
-        const ControlSpec& entry = layout_.controls[member];
+        const ControlEntry& entry = layout_.controls[member];
         if (!can_take_focus(entry.kind) || widgets_[member]->testAttribute(Qt::WA_ForceDisabled))
             continue;
         if (!best || entry.focus_order < best->focus_order) {

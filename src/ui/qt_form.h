@@ -53,7 +53,7 @@ protected:
 
 private:
     void build();
-    QWidget* create(const ControlSpec& entry, QWidget* parent);
+    QWidget* create(const ControlEntry& entry, QWidget* parent);
     QWidget* container_of(int index) const;
     void dispatch(Event event);
     void run_deferred_clicks();

@@ -72,7 +72,7 @@ private slots:
         const auto boxes = form.tab_control()->page(page)->findChildren<ui::PictureBox*>();
         QVERIFY(!boxes.isEmpty());
         for (ui::PictureBox* box : boxes) {
-            const ControlSpec& entry =
+            const ControlEntry& entry =
                 form.layout().controls[form.layout().index_of(box->objectName())];
             // The same box given both drawings picks the one the screen shows by itself.
             ui::PictureBox reference;
