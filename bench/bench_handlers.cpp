@@ -3,6 +3,7 @@
 #include "controller/controller.h"
 #include "layout/names.h"
 #include "scoring/scoring.h"
+#include "support/answers.h"
 #include "ui/qt_form.h"
 
 #include <QApplication>
@@ -30,25 +31,6 @@ struct App {
     }
 };
 
-// A whole test answered by the key: every comparison the scorer can make is made.
-void answer_all(Form& form) {
-    for (const KeyRow& row : answer_key()) {
-        switch (row.kind) {
-        case AnswerKind::Text:
-            form.set_text(form[answer_control(row.question)],
-                          QString::fromStdU16String(std::u16string(row.literals[0])));
-            break;
-        case AnswerKind::Radio:
-            form.set_checked(form[answer_control(row.question, row.options[0])], true);
-            break;
-        case AnswerKind::CheckPair:
-            for (int option : row.options)
-                form.set_checked(form[answer_control(row.question, option)], true);
-            break;
-        }
-    }
-}
-
 // One event, timed alone: what the user waits for is the first time, not an average of repeats
 // that find the work already done. bench/run repeats the whole function for a median.
 template <typename Work> void time_once(Work&& work) {
@@ -73,7 +55,7 @@ private slots:
         App app;
         app.controller.start_test();
         app.form.set_current_page(app.form[names::tab_control], page_count - 1);
-        answer_all(app.form);
+        answer_all_keyed(app.form);
         // Where a test ends: timers stopped, the cover back, start enabled, answers kept.
         app.stop_timers();
         app.form.set_visible(app.form[names::welcome_label], true);
@@ -122,7 +104,7 @@ private slots:
 
     void scoring() {
         App app;
-        answer_all(app.form);
+        answer_all_keyed(app.form);
         int score = 0;
         QBENCHMARK {
             score = 0;

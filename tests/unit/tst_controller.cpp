@@ -1,7 +1,8 @@
 // Whole tests driven headless: clicks, ticks on the fake clock, scripted boxes.
-#include "answers.h"
 #include "controller/controller.h"
+#include "forms/model_form.h"
 #include "layout/names.h"
+#include "support/answers.h"
 
 #include <QTest>
 #include <memory>

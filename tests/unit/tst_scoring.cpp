@@ -1,6 +1,7 @@
 // The answer key and the two endings of a test.
-#include "answers.h"
+#include "forms/model_form.h"
 #include "layout/names.h"
+#include "support/answers.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-// Fills the answer controls of an in-memory form for the scoring and controller tests.
+// Fills every answer control of a form with the keyed answer: a full-marks test.
 #pragma once
 
-#include "forms/model_form.h"
+#include "forms/form.h"
 #include "scoring/scoring.h"
 
 inline void answer_all_keyed(zorvane::Form& form) {
