@@ -2,6 +2,8 @@
 
 #include "forms/conversions.h"
 #include "forms/runtime_error.h"
+#include "ui/fonts.h"
+#include "ui/main_window.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/tab_control.h"
 #include "ui/widgets/text_label.h"
@@ -34,98 +36,11 @@ namespace {
 // Unwinds from a fatal report to the event delivery that ran the handler.
 struct Halted {};
 
-QFont font_for(FontRole role) {
-    // Every property is set explicitly, so a control never inherits its container's face (the
-    // tab control's 宋体 must not reach the pages).
-    QFont font = QApplication::font();
-    font.setFamilies(font.families().isEmpty() ? QStringList{font.family()} : font.families());
-    if (font.pixelSize() > 0)
-        font.setPixelSize(font.pixelSize());
-    else
-        font.setPointSizeF(font.pointSizeF());
-    switch (role) {
-    case FontRole::Default:
-        font.setWeight(QFont::Normal);
-        return font;
-    case FontRole::Welcome:
-        font.setFamily(u"楷体_GB2312"_s);
-        font.setPixelSize(24);
-        break;
-    case FontRole::Instruction:
-        font.setFamily(u"宋体"_s);
-        font.setPixelSize(12);
-        break;
-    case FontRole::Digits:
-        font.setFamily(u"Arial"_s);
-        font.setPixelSize(12);
-        break;
-    }
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
 QString box_text(const QString& text) {
     QString shown = text;
     shown.replace(u"\r\n"_s, u"\n"_s);
     return shown;
 }
-
-// The main window: fixed 640 × 434 outside. Where a window manager adds a frame, the client
-// area gives up what the frame takes, once the frame is known.
-class MainWindow : public QWidget {
-public:
-    MainWindow()
-        : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                               Qt::MSWindowsFixedSizeDialogHint) {
-        setFixedSize(window_width, window_height);
-    }
-
-    // Page keys work wherever the focus is, not only on the pages: from the buttons too.
-    TabControl* page_keys = nullptr;
-
-    // Called once the window has closed.
-    std::function<void()> on_close;
-
-    void centre() {
-        const QRect screen =
-            (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->geometry();
-        move(screen.left() + (screen.width() - window_width) / 2,
-             screen.top() + (screen.height() - window_height) / 2);
-    }
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        QWidget::closeEvent(event);
-        if (on_close)
-            on_close();
-    }
-    void keyPressEvent(QKeyEvent* event) override {
-        if (!page_keys || !page_keys->handlePageKey(event))
-            QWidget::keyPressEvent(event);
-    }
-    void moveEvent(QMoveEvent* event) override {
-        QWidget::moveEvent(event);
-        fit_frame();
-    }
-    void resizeEvent(QResizeEvent* event) override {
-        QWidget::resizeEvent(event);
-        fit_frame();
-    }
-
-private:
-    void fit_frame() {
-        if (framed_ || !isVisible())
-            return;
-        const QSize frame = frameGeometry().size() - size();
-        if (frame.isEmpty())
-            return;
-        framed_ = true;
-        setFixedSize(window_width - frame.width(), window_height - frame.height());
-        centre();
-    }
-    bool framed_ = false;
-};
 
 // A click anywhere in the control's box counts, not only on its mark and caption: the boxes
 // are much wider than the one-letter captions.
@@ -138,23 +53,6 @@ protected:
 };
 
 } // namespace
-
-void install_font_substitutions() {
-    QFont::insertSubstitutions(
-        u"宋体"_s, {u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s, u"Noto Sans CJK SC"_s});
-    QFont::insertSubstitutions(u"楷体_GB2312"_s,
-                               {u"AR PL UKai CN"_s, u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s});
-    QFont::insertSubstitutions(u"Arial"_s, {u"Liberation Sans"_s, u"DejaVu Sans"_s});
-}
-
-void apply_default_gui_font() {
-    // The desktop's default GUI font for this layout is 宋体 at 12 px: the series label's lines
-    // must keep the 12-pixel pitch that lines them up with the answer boxes.
-    QFont font(u"宋体"_s);
-    font.setPixelSize(12);
-    font.setWeight(QFont::Normal);
-    QApplication::setFont(font);
-}
 
 QtForm::QtForm(const Layout& layout, QObject* parent) : QObject(parent), layout_(layout) {
     const std::size_t n = layout_.controls.size();
@@ -236,7 +134,6 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
     switch (entry.kind) {
     case Kind::TabControl: {
         tab_ = new TabControl(parent);
-        tab_index_ = int(&entry - layout_.controls.data());
         for (const QString& caption : layout_.page_captions)
             tab_->addPage(caption);
         w = tab_;

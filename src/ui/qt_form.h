@@ -4,6 +4,7 @@
 
 #include "forms/form.h"
 #include "layout/layout.h"
+#include "ui/fonts.h"
 
 #include <QHash>
 #include <QObject>
@@ -69,18 +70,11 @@ private:
     std::vector<bool> figures_loaded_;
     QHash<QString, int> by_name_;
     TabControl* tab_ = nullptr;
-    int tab_index_ = -1;
     int pending_focus_ = -1; // focus-rule winner waiting for its container to be enabled
     int dispatch_depth_ = 0;
     std::vector<Event> deferred_clicks_;    // taken while a handler waited in a box
     std::vector<QWidget*> button_of_event_; // by event, the button whose click raises it
     bool halted_ = false;
 };
-
-// Maps the layout's font faces onto installed ones; call before any font is made.
-void install_font_substitutions();
-
-// Makes the layout's default GUI font the application font; call once QApplication exists.
-void apply_default_gui_font();
 
 } // namespace zorvane::ui

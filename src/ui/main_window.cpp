@@ -1,0 +1,58 @@
+#include "main_window.h"
+
+#include "layout/layout.h"
+#include "ui/widgets/tab_control.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace zorvane::ui {
+
+MainWindow::MainWindow()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint) {
+    setFixedSize(window_width, window_height);
+}
+
+void MainWindow::centre() {
+    const QRect screen =
+        (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->geometry();
+    move(screen.left() + (screen.width() - window_width) / 2,
+         screen.top() + (screen.height() - window_height) / 2);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (on_close)
+        on_close();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (!page_keys || !page_keys->handlePageKey(event))
+        QWidget::keyPressEvent(event);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    fit_frame();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fit_frame();
+}
+
+void MainWindow::fit_frame() {
+    if (framed_ || !isVisible())
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.width() <= 0 && frame.height() <= 0)
+        return;
+    framed_ = true;
+    setFixedSize(window_width - frame.width(), window_height - frame.height());
+    centre();
+}
+
+} // namespace zorvane::ui

@@ -1,0 +1,37 @@
+// The main window: fixed 640 × 434 outside, centred, with the page keys working wherever the
+// focus is.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+namespace zorvane::ui {
+
+class TabControl;
+
+class MainWindow : public QWidget {
+public:
+    MainWindow();
+
+    // Page keys work wherever the focus is, not only on the pages: from the buttons too.
+    TabControl* page_keys = nullptr;
+
+    // Called once the window has closed.
+    std::function<void()> on_close;
+
+    void centre();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Where a window manager adds a frame, the client area gives up what the frame takes, once
+    // the frame is known.
+    void fit_frame();
+    bool framed_ = false;
+};
+
+} // namespace zorvane::ui
