@@ -6,6 +6,7 @@
 #include "gif_writer.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QRandomGenerator>
@@ -192,6 +193,20 @@ private slots:
             for (int x = 0; x < width; ++x)
                 if (isBlack(image.pixel(x, y)) != bmp.black(x, y))
                     QFAIL(qPrintable(u"pixel %1,%2 differs"_s.arg(x).arg(y)));
+    }
+
+    // The program embeds the figures by name; a leftover file would ship as dead weight or hide
+    // a misnamed one.
+    void folderHoldsExactlyTheGeneratedFiles() {
+        QStringList expected;
+        for (int picture = 1; picture <= kPictureCount; ++picture)
+            expected << QStringLiteral("%1.gif").arg(picture)
+                     << QStringLiteral("%1@2x.gif").arg(picture);
+        QStringList found = QDir(QStringLiteral(ZORVANE_FIGURE_DIR))
+                                .entryList({QStringLiteral("*.gif")}, QDir::Files);
+        expected.sort();
+        found.sort();
+        QCOMPARE(found, expected);
     }
 };
 
