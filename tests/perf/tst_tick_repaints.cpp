@@ -3,6 +3,7 @@
 #include "controller/controller.h"
 #include "layout/names.h"
 #include "stamp_lines.h"
+#include "support/timers.h"
 #include "ui/qt_form.h"
 
 #include <QTest>
@@ -22,11 +23,7 @@ struct App {
         form.window()->activateWindow();
     }
     // Delivers one tick now, as the timer's own expiry would.
-    void tick(QStringView name) {
-        QTimer* timer = form.timer(name);
-        QTimerEvent expiry(timer->timerId());
-        QCoreApplication::sendEvent(timer, &expiry);
-    }
+    void tick(QStringView name) { expire(form.timer(name)); }
     void settle() {
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();

@@ -2,6 +2,7 @@
 #include "controller/controller.h"
 #include "harness.h"
 #include "scoring/scoring.h"
+#include "support/timers.h"
 #include "ui/widgets/text_label.h"
 
 #include <QCheckBox>
@@ -26,11 +27,7 @@ struct App {
         return QRect(widget->mapTo(h.qt.window(), QPoint(0, 0)), widget->size());
     }
     // Delivers one tick now, as the timer's own expiry would.
-    void tick(QStringView name) {
-        QTimer* timer = h.qt.timer(name);
-        QTimerEvent expiry(timer->timerId());
-        QCoreApplication::sendEvent(timer, &expiry);
-    }
+    void tick(QStringView name) { expire(h.qt.timer(name)); }
 };
 
 } // namespace

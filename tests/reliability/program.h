@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controller/controller.h"
+#include "support/timers.h"
 #include "ui/qt_form.h"
 #include "ui/widgets/widget_accessibility.h"
 
@@ -49,8 +50,7 @@ public:
         QTimer* timer = form.timer(timer_name);
         if (!timer->isActive())
             return; // a stopped timer has no expiry to deliver
-        QTimerEvent expiry(timer->timerId());
-        QCoreApplication::sendEvent(timer, &expiry);
+        expire(timer);
     }
 
     zorvane::ui::QtForm form;

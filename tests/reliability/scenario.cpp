@@ -155,9 +155,7 @@ public:
         return [this] {
             static_cast<QAbstractButton*>(program_.form.widget(names::help_button))->click();
             for (QStringView name : {names::countdown_timer, names::instruction_timer}) {
-                QTimer* timer = program_.form.timer(name);
-                QTimerEvent expiry(timer->timerId());
-                QCoreApplication::sendEvent(timer, &expiry);
+                expire(program_.form.timer(name));
             }
             return true;
         };
