@@ -58,7 +58,6 @@ QtForm::QtForm(const Layout& layout, QObject* parent) : QObject(parent), layout_
     const std::size_t n = layout_.controls.size();
     widgets_.assign(n, nullptr);
     timers_.assign(n, nullptr);
-    periods_.assign(n, 0);
     tags_.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         by_name_.insert(layout_.controls[i].name, int(i));
@@ -338,11 +337,10 @@ int QtForm::get_current_page(ControlRef) {
 
 void QtForm::set_period(ControlRef timer, int milliseconds) {
     milliseconds = std::max(milliseconds, 0);
-    int& period = periods_[timer.index];
-    if (milliseconds == period)
-        return; // a running timer keeps its next tick where it was
-    period = milliseconds;
     QTimer* t = timers_[timer.index];
+    // A repeating QTimer runs exactly while its period is above 0, so the period is read back.
+    if (milliseconds == (t->isActive() ? t->interval() : 0))
+        return; // a running timer keeps its next tick where it was
     t->stop();
     if (milliseconds > 0)
         t->start(milliseconds);

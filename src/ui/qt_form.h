@@ -1,5 +1,5 @@
 // The form services on real Qt widgets, built from the layout table. The state lives in the
-// widgets; this class only adds what Qt does not keep: timer periods and the halted state.
+// widgets and timers; this class only adds what Qt does not keep, such as the halted state.
 #pragma once
 
 #include "forms/form.h"
@@ -65,7 +65,6 @@ private:
     std::unique_ptr<QWidget> window_;
     std::vector<QWidget*> widgets_; // by layout index; nullptr for timers
     std::vector<QTimer*> timers_;   // by layout index; nullptr for other kinds
-    std::vector<int> periods_;
     std::vector<int> tags_; // tag texts read once: the layout never changes them
     std::vector<bool> figures_loaded_;
     QHash<QString, int> by_name_;
