@@ -66,7 +66,7 @@ void addFileRows() {
             QTest::addRow("box%02d%s", b.picture, scale == 2 ? "@2x" : "") << b.picture << scale;
 }
 
-const BoxRow& boxOf(int picture) {
+const BoxRow& layoutBox(int picture) {
     return kBoxes[picture - 1];
 }
 
@@ -105,7 +105,7 @@ private slots:
     void readsAsOneTwoColourFrameOfExactSize() {
         QFETCH(int, picture);
         QFETCH(int, scale);
-        const BoxRow& box = boxOf(picture);
+        const BoxRow& box = layoutBox(picture);
         const QByteArray bytes = readAll(committedPath(picture, scale));
         QVERIFY2(!bytes.isEmpty(), "file missing");
         // Header, screen descriptor with a two-entry global palette, then straight to the image:
@@ -129,7 +129,7 @@ private slots:
     void drawsNothingWhereTheBoxCutsOff() {
         QFETCH(int, picture);
         QFETCH(int, scale);
-        const BoxRow& box = boxOf(picture);
+        const BoxRow& box = layoutBox(picture);
         const QImage image = decode(readAll(committedPath(picture, scale)));
         QVERIFY(!image.isNull());
         const int shownWidth =

@@ -14,11 +14,6 @@ namespace {
 
 // Box sizes of picture boxes 1..50 (inside any border). Box 1 has a one-pixel border inside its
 // 152 x 152 box; box 42 stretches its image to the box, so all of it shows.
-struct Box {
-    int width, height;
-    bool stretched;
-};
-
 constexpr std::array<Box, kPictureCount> kBoxes{{
     {150, 150, false}, {136, 128, false}, {192, 152, false}, {152, 136, false}, {192, 152, false},
     {152, 136, false}, {192, 152, false}, {152, 136, false}, {192, 152, false}, {152, 136, false},
@@ -34,6 +29,10 @@ constexpr std::array<Box, kPictureCount> kBoxes{{
 
 } // namespace
 
+Box boxOf(int picture) {
+    return kBoxes.at(std::size_t(picture - 1));
+}
+
 int questionOfPicture(int picture) {
     return 9 + (picture - 1) / 2;
 }
@@ -45,7 +44,7 @@ Bitmap pictureImage(int picture, int scale) {
 }
 
 ShownArea shownArea(int picture) {
-    const Box& box = kBoxes.at(std::size_t(picture - 1));
+    const Box& box = boxOf(picture);
     const Bitmap image = pictureImage(picture, 1);
     if (box.stretched)
         return {image.width(), image.height()};

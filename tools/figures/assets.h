@@ -13,6 +13,13 @@ namespace fig {
 constexpr int kPictureCount = 50;
 
 int questionOfPicture(int picture); // 9..33
+
+// The inside of picture box N, and whether it stretches its image to fill it.
+struct Box {
+    int width, height;
+    bool stretched;
+};
+Box boxOf(int picture);
 Bitmap pictureImage(int picture, int scale);
 
 // The part of image N that its picture box shows, in image pixels at scale 1.

@@ -11,4 +11,8 @@ namespace fig {
 const std::vector<Definition>& catalogue();
 const std::vector<Puzzle>& puzzles();
 
+// The group a question belongs to (9-15, 16-25, 26-29, 30-33), numbered from 0; difficulty rises
+// within a group.
+int groupOf(int question);
+
 } // namespace fig

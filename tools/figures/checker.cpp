@@ -1,24 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "checker.h"
 
-#include "render.h"
+#include "attributes.h"
 
 #include <algorithm>
-#include <map>
+#include <functional>
 
 namespace fig {
 namespace {
-
-enum class ReadingKind {
-    Triples, // rows or columns of a matrix
-    Series,  // one long sequence
-    Pairs,   // sequences of two: a first figure and what becomes of it
-};
 
 struct Reading {
     const char* name;
     ReadingKind kind;
     std::vector<std::vector<int>> sequences;
+    bool byEye = false; // one change per sequence, so its size can only be judged by eye
 };
 
 std::vector<Reading> readingsFor(Form form) {
@@ -26,62 +21,97 @@ std::vector<Reading> readingsFor(Form form) {
     case Form::Matrix:
         return {{"rows", ReadingKind::Triples, {{0, 1, 2}, {3, 4, 5}, {6, 7, 8}}},
                 {"columns", ReadingKind::Triples, {{0, 3, 6}, {1, 4, 7}, {2, 5, 8}}},
+                {"diagonals", ReadingKind::Triples, {{0, 4, 8}, {1, 5, 6}, {2, 3, 7}}},
+                {"other diagonals", ReadingKind::Triples, {{2, 4, 6}, {1, 3, 8}, {0, 5, 7}}},
                 {"row ends", ReadingKind::Pairs, {{0, 2}, {3, 5}, {6, 8}}},
-                {"column ends", ReadingKind::Pairs, {{0, 6}, {1, 7}, {2, 8}}}};
+                {"column ends", ReadingKind::Pairs, {{0, 6}, {1, 7}, {2, 8}}},
+                {"reading order", ReadingKind::Series, {{0, 1, 2, 3, 4, 5, 6, 7, 8}}}};
     case Form::Hexagon:
         return {{"around", ReadingKind::Series, {{0, 1, 2, 3, 4, 5}}},
-                {"every second", ReadingKind::Pairs, {{0, 2}, {1, 3}, {2, 4}, {3, 5}}},
+                {"every second", ReadingKind::Series, {{0, 2, 4}, {1, 3, 5}}},
                 {"opposite", ReadingKind::Pairs, {{0, 3}, {1, 4}, {2, 5}}}};
     case Form::Series:
         return {{"step one", ReadingKind::Series, {{0, 1, 2, 3}}},
-                {"step two", ReadingKind::Pairs, {{0, 2}, {1, 3}}}};
+                {"step two", ReadingKind::Steps, {{0, 2}, {1, 3}}}};
     case Form::Analogy:
-        return {{"across", ReadingKind::Pairs, {{0, 1}, {2, 3}}},
-                {"down", ReadingKind::Pairs, {{0, 2}, {1, 3}}}};
+        return {{"across", ReadingKind::Pairs, {{0, 1}, {2, 3}}, true},
+                {"down", ReadingKind::Pairs, {{0, 2}, {1, 3}}, true}};
     case Form::Pairs:
-        return {{"pairs", ReadingKind::Pairs, {{0, 1}, {2, 3}}},
-                {"pairs down", ReadingKind::Pairs, {{0, 2}, {1, 3}}}};
+        return {{"pairs", ReadingKind::Pairs, {{0, 1}, {2, 3}}, true},
+                // Both answers come from the options here, so only the same change can link them.
+                {"pairs down", ReadingKind::Steps, {{0, 2}, {1, 3}}}};
     }
     return {};
 }
 
-using Sequences = std::vector<std::vector<Figure>>;
-
-bool chainHolds(const Sequences& seqs, const Transform& t) {
-    for (const auto& s : seqs)
-        for (std::size_t k = 0; k + 1 < s.size(); ++k) {
-            const auto next = t(s[k]);
-            if (!next || *next != s[k + 1])
+// Whether `holds` accepts every step (k, k + 1) of the sequences; with `shownOnly`, only the steps
+// between two cells of the question, and then false when there is none.
+template <typename Step>
+bool everyStep(const Sequences& seqs, const Shown& shown, bool shownOnly, Step holds) {
+    bool seen = false;
+    for (std::size_t q = 0; q < seqs.size(); ++q)
+        for (std::size_t k = 0; k + 1 < seqs[q].size(); ++k) {
+            if (shownOnly && !(shown[q][k] && shown[q][k + 1]))
+                continue;
+            seen = true;
+            if (!holds(seqs[q][k], seqs[q][k + 1]))
                 return false;
         }
-    return true;
+    return seen || !shownOnly;
 }
 
-bool toggleHolds(const Sequences& seqs) {
+bool maps(const Transform& t, const Figure& from, const Figure& to) {
+    const auto next = t(from);
+    return next && *next == to;
+}
+
+// A transform explains a reading when it maps every step, and none of its parts idles where the
+// question can be seen: "mirror, then grow" is not a reading of steps that only grow.
+std::optional<std::string> transformReading(const Sequences& seqs, const Shown& shown,
+                                            const std::vector<Transform>& base) {
+    auto holds = [&](const Transform& t, bool shownOnly) {
+        return everyStep(seqs, shown, shownOnly,
+                         [&](const Figure& a, const Figure& b) { return maps(t, a, b); });
+    };
+    const bool still = holds(identity(), true);
+    for (std::size_t i = 1; i < base.size(); ++i) {
+        if (holds(base[i], false) && !still)
+            return base[i].name;
+    }
+    for (std::size_t i = 1; i < base.size(); ++i)
+        for (std::size_t j = 1; j < base.size(); ++j) {
+            const Transform t = then(base[i], base[j]);
+            if (holds(t, false) && !still && !holds(base[i], true) && !holds(base[j], true))
+                return t.name;
+        }
+    return std::nullopt;
+}
+
+bool toggleHolds(const Sequences& seqs, const Shown& shown) {
     const Figure delta = exclusiveOr(seqs[0][0], seqs[0][1]);
     if (delta == Figure{})
         return false; // nothing changes: the identity transform already covers it
-    for (const auto& s : seqs)
-        for (std::size_t k = 0; k + 1 < s.size(); ++k)
-            if (exclusiveOr(s[k], s[k + 1]) != delta)
-                return false;
-    return true;
+    auto same = [&](const Figure& a, const Figure& b) { return exclusiveOr(a, b) == delta; };
+    return everyStep(seqs, shown, false, same) &&
+           !everyStep(seqs, shown, true, std::equal_to<Figure>());
 }
 
 bool combineHolds(const Sequences& seqs, const BinaryOp& op) {
+    bool seen = false;
     for (const auto& s : seqs)
         for (std::size_t k = 2; k < s.size(); ++k) {
+            seen = true;
             const auto made = op.apply(s[k - 2], s[k - 1]);
             if (!made || *made != s[k])
                 return false;
         }
-    return true;
+    return seen;
 }
 
-template <typename T> bool distributesThree(const std::vector<std::vector<T>>& seqs) {
-    std::vector<T> first = seqs[0];
+bool distributesThree(const Sequences& seqs) {
+    std::vector<Figure> first = seqs[0];
     std::sort(first.begin(), first.end());
-    if (std::adjacent_find(first.begin(), first.end()) != first.end())
+    if (first.size() != 3 || std::adjacent_find(first.begin(), first.end()) != first.end())
         return false;
     for (auto s : seqs) {
         std::sort(s.begin(), s.end());
@@ -91,207 +121,27 @@ template <typename T> bool distributesThree(const std::vector<std::vector<T>>& s
     return true;
 }
 
-// ---- attribute readings -------------------------------------------------------------------
-
-enum class Scale { Category, Number, Cyclic };
-
-struct Column {
-    std::string name;
-    Scale scale;
-    int modulus;
-    bool nameable; // a value one can be told to take ("becomes black"), unlike a size or a turn
-    std::vector<std::vector<int>> values; // per sequence
-};
-
-int wrapTo(int v, int m) {
-    return ((v % m) + m) % m;
-}
-
-int difference(const Column& c, int a, int b) {
-    return c.scale == Scale::Cyclic ? wrapTo(b - a, c.modulus) : b - a;
-}
-
-bool constantHolds(const Column& c) {
-    for (const auto& s : c.values)
-        if (std::adjacent_find(s.begin(), s.end(), std::not_equal_to<>()) != s.end())
-            return false;
-    return true;
-}
-
-bool progressionHolds(const Column& c) {
-    if (c.scale == Scale::Category)
-        return false;
-    const int d = difference(c, c.values[0][0], c.values[0][1]);
-    for (const auto& s : c.values)
-        for (std::size_t k = 0; k + 1 < s.size(); ++k)
-            if (difference(c, s[k], s[k + 1]) != d)
-                return false;
-    return true;
-}
-
-bool arithmeticHolds(const Column& c, int sign) {
-    if (c.scale != Scale::Number)
-        return false;
-    for (const auto& s : c.values)
-        if (s[2] != s[0] + sign * s[1])
-            return false;
-    return true;
-}
-
-bool alternationHolds(const Column& c) {
-    for (const auto& s : c.values)
-        for (std::size_t k = 2; k < s.size(); ++k)
-            if (s[k] != s[k - 2])
-                return false;
-    return true;
-}
-
-bool secondDifferenceHolds(const Column& c) {
-    if (c.scale == Scale::Category)
-        return false;
-    for (const auto& s : c.values) {
-        if (s.size() < 4)
-            return false;
-        const int dd = difference(c, s[0], s[1]) - difference(c, s[1], s[2]);
-        for (std::size_t k = 1; k + 2 < s.size(); ++k)
-            if (difference(c, s[k], s[k + 1]) - difference(c, s[k + 1], s[k + 2]) != dd)
-                return false;
-    }
-    return true;
-}
-
-// Every pair visibly changes, and all end on the same value ("it becomes solid").
-bool allBecomeOne(const Column& c) {
-    for (const auto& s : c.values)
-        if (s[0] == s[1] || s[1] != c.values[0][1])
-            return false;
-    return true;
-}
-
-// Which rule explains one attribute, or nullptr.
-const char* explainColumn(const Column& c, ReadingKind kind) {
-    if (constantHolds(c))
-        return "constant";
-    if (progressionHolds(c))
-        return "progression";
-    switch (kind) {
-    case ReadingKind::Triples:
-        if (distributesThree(c.values))
-            return "distribute-three";
-        if (arithmeticHolds(c, 1))
-            return "sum";
-        if (arithmeticHolds(c, -1))
-            return "difference";
-        break;
-    case ReadingKind::Series:
-        if (alternationHolds(c))
-            return "alternation";
-        if (secondDifferenceHolds(c))
-            return "growing step";
-        break;
-    case ReadingKind::Pairs:
-        if (c.nameable && allBecomeOne(c))
-            return "becomes one value";
-        break;
-    }
-    return nullptr;
-}
-
-// Splits the figures of a reading into attribute columns, matching elements either because every
-// figure holds one element, or because every figure holds the same distinct shapes.
-std::optional<std::vector<Column>> decompose(const Sequences& seqs) {
-    const Figure& first = seqs[0][0];
-    std::vector<Shape> shapes;
-    for (const Element& e : first.elements)
-        shapes.push_back(e.shape);
-    const bool single = first.elements.size() == 1;
-    bool sameShapes =
-        shapes.size() >= 2 && std::adjacent_find(shapes.begin(), shapes.end()) == shapes.end();
-    for (const auto& s : seqs)
-        for (const Figure& f : s) {
-            if (f.elements.size() != first.elements.size())
-                return std::nullopt;
-            for (std::size_t i = 0; i < f.elements.size(); ++i)
-                if (f.elements[i].shape != shapes[i])
-                    sameShapes = false;
-        }
-    if (!single && !sameShapes)
-        return std::nullopt;
-
-    std::vector<Column> columns;
-    auto add = [&](std::string name, Scale scale, int modulus, auto get) {
-        const bool nameable = name.ends_with("shape") || name.ends_with("fill") ||
-                              name.ends_with("hand") || name == "lines";
-        Column c{std::move(name), scale, modulus, nameable, {}};
-        for (const auto& s : seqs) {
-            std::vector<int> v;
-            for (const Figure& f : s)
-                v.push_back(get(f));
-            c.values.push_back(std::move(v));
-        }
-        columns.push_back(std::move(c));
-    };
-    for (std::size_t i = 0; i < first.elements.size(); ++i) {
-        const std::string tag = single ? std::string() : std::string(shapeName(shapes[i])) + ".";
-        if (single)
-            add("shape", Scale::Category, 0,
-                [](const Figure& f) { return int(f.elements[0].shape); });
-        bool ring = true;
-        for (const auto& s : seqs)
-            for (const Figure& f : s)
-                ring = ring && f.elements[i].slot != kCentre;
-        add(tag + "slot", ring ? Scale::Cyclic : Scale::Category, kRing,
-            [i](const Figure& f) { return f.elements[i].slot; });
-        add(tag + "size", Scale::Number, 0, [i](const Figure& f) { return f.elements[i].size; });
-        add(tag + "turn", Scale::Cyclic, kTurns,
-            [i](const Figure& f) { return f.elements[i].rot; });
-        add(tag + "fill", Scale::Cyclic, 3,
-            [i](const Figure& f) { return int(f.elements[i].fill); });
-        add(tag + "count", Scale::Number, 0, [i](const Figure& f) { return f.elements[i].count; });
-        add(tag + "hand", Scale::Category, 0,
-            [i](const Figure& f) { return int(f.elements[i].mirrored); });
-    }
-    add("lines", Scale::Category, 0, [](const Figure& f) { return int(f.lines); });
-    return columns;
-}
-
-std::optional<std::string> attributeReading(const Sequences& seqs, ReadingKind kind) {
-    const auto columns = decompose(seqs);
-    if (!columns)
-        return std::nullopt;
-    std::string why;
-    for (const Column& c : *columns) {
-        const char* rule = explainColumn(c, kind);
-        if (!rule)
-            return std::nullopt;
-        if (std::string(rule) != "constant")
-            why += (why.empty() ? "" : ", ") + c.name + " " + rule;
-    }
-    return "attributes: " + (why.empty() ? std::string("all constant") : why);
-}
-
 // Every rule of the library that the completed cells satisfy under this reading.
-std::vector<std::string> explain(const Sequences& seqs, ReadingKind kind,
-                                 const std::vector<Transform>& library,
+std::vector<std::string> explain(const Sequences& seqs, const Shown& shown, const Reading& r,
+                                 const std::vector<Transform>& base,
                                  const std::vector<BinaryOp>& ops) {
     std::vector<std::string> out;
-    for (const Transform& t : library)
-        if (chainHolds(seqs, t)) {
-            out.push_back("transform " + t.name);
-            break; // one transform is enough to accept the option
-        }
-    if (toggleHolds(seqs))
+    if (auto t = transformReading(seqs, shown, base))
+        out.push_back("transform " + *t);
+    if (toggleHolds(seqs, shown))
         out.push_back("same change added or removed");
-    if (kind != ReadingKind::Pairs)
+    if (r.kind != ReadingKind::Pairs && r.kind != ReadingKind::Steps)
         for (const BinaryOp& op : ops)
             if (combineHolds(seqs, op))
                 out.push_back("overlay " + op.name);
-    if (kind == ReadingKind::Triples && distributesThree(seqs))
+    if (r.kind == ReadingKind::Triples && distributesThree(seqs))
         out.push_back("distribute three figures");
-    if (auto a = attributeReading(seqs, kind))
+    if (auto a = attributeReading(seqs, shown, r.kind, r.byEye))
         out.push_back(*a);
     return out;
 }
+
+} // namespace
 
 std::string letters(std::vector<int> indices) {
     std::sort(indices.begin(), indices.end());
@@ -301,74 +151,8 @@ std::string letters(std::vector<int> indices) {
     return s;
 }
 
-// ---- candidates-only heuristics ---------------------------------------------------------------
-
-using Features = std::map<std::string, std::string>;
-
-Features featuresOf(const Figure& f) {
-    Features out;
-    // Elements are matched by their place in the canonical order, which sorts by shape first.
-    for (std::size_t i = 0; i < f.elements.size(); ++i) {
-        const Element& e = f.elements[i];
-        const std::string key = "e" + std::to_string(i);
-        out[key + ".shape"] = shapeName(e.shape);
-        out[key + ".slot"] = std::to_string(e.slot);
-        out[key + ".size"] = std::to_string(e.size);
-        out[key + ".turn"] = std::to_string(e.rot);
-        out[key + ".fill"] = fillName(e.fill);
-        out[key + ".count"] = std::to_string(e.count);
-        out[key + ".hand"] = e.mirrored ? "mirrored" : "plain";
-    }
-    for (int b = 0; b < kLineBits; ++b)
-        if (f.lines & (1u << b))
-            out["line" + std::to_string(b)] = "drawn";
-    return out;
-}
-
-int featureDistance(const Features& a, const Features& b) {
-    int d = 0;
-    for (const auto& [k, v] : a) {
-        const auto it = b.find(k);
-        d += it == b.end() || it->second != v;
-    }
-    for (const auto& [k, v] : b)
-        d += a.find(k) == a.end();
-    return d;
-}
-
-// The top `wanted` options by score, or "" where the cut falls on a tie.
-std::string topBy(const std::vector<int>& score, std::size_t wanted) {
-    std::vector<int> order(score.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = int(i);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return score[std::size_t(a)] > score[std::size_t(b)]; });
-    if (wanted < order.size() &&
-        score[std::size_t(order[wanted - 1])] == score[std::size_t(order[wanted])])
-        return {};
-    return letters({order.begin(), order.begin() + std::ptrdiff_t(wanted)});
-}
-
-std::string closestPair(const std::vector<std::vector<int>>& dist) {
-    int best = -1, count = 0;
-    std::vector<int> pick;
-    for (std::size_t i = 0; i < dist.size(); ++i)
-        for (std::size_t j = i + 1; j < dist.size(); ++j) {
-            if (best < 0 || dist[i][j] < best) {
-                best = dist[i][j];
-                count = 1;
-                pick = {int(i), int(j)};
-            } else if (dist[i][j] == best) {
-                ++count;
-            }
-        }
-    return count == 1 ? letters(pick) : std::string();
-}
-
-} // namespace
-
-Verdict solve(const Board& board, int depth) {
-    const std::vector<Transform> library = transformLibrary(depth);
+Verdict solve(const Board& board) {
+    const std::vector<Transform> base = baseTransforms();
     const std::vector<BinaryOp> ops = binaryOps();
     const std::vector<int> missing = missingCells(board.form);
     const int n = int(board.options.size());
@@ -391,13 +175,19 @@ Verdict solve(const Board& board, int depth) {
             cells[std::size_t(missing[k])] = board.options[std::size_t(placement[k])];
         for (const Reading& r : readingsFor(board.form)) {
             Sequences seqs;
+            Shown shown;
             for (const auto& idx : r.sequences) {
                 std::vector<Figure> s;
-                for (int i : idx)
+                std::vector<bool> visible;
+                for (int i : idx) {
                     s.push_back(cells[std::size_t(i)]);
+                    visible.push_back(std::find(missing.begin(), missing.end(), i) ==
+                                      missing.end());
+                }
                 seqs.push_back(std::move(s));
+                shown.push_back(std::move(visible));
             }
-            for (const std::string& why : explain(seqs, r.kind, library, ops)) {
+            for (const std::string& why : explain(seqs, shown, r, base, ops)) {
                 const std::string answer = letters(placement);
                 verdict.answers.insert(answer);
                 verdict.findings.push_back({answer, std::string(r.name) + ": " + why});
@@ -405,80 +195,6 @@ Verdict solve(const Board& board, int depth) {
         }
     }
     return verdict;
-}
-
-int pixelDistance(const Figure& a, const Figure& b, Form form) {
-    const Bitmap pa = renderOption(a, form), pb = renderOption(b, form);
-    int d = 0;
-    for (std::size_t i = 0; i < pa.pixels().size(); ++i)
-        d += pa.pixels()[i] != pb.pixels()[i];
-    return d;
-}
-
-std::vector<Guess> guessFromOptions(const Board& board) {
-    const std::size_t n = board.options.size();
-    const std::size_t wanted = missingCells(board.form).size();
-    std::vector<Features> features;
-    for (const Figure& f : board.options)
-        features.push_back(featuresOf(f));
-
-    std::vector<std::vector<int>> byFeature(n, std::vector<int>(n, 0)), byPixel = byFeature;
-    for (std::size_t i = 0; i < n; ++i)
-        for (std::size_t j = 0; j < n; ++j) {
-            byFeature[i][j] = featureDistance(features[i], features[j]);
-            byPixel[i][j] = pixelDistance(board.options[i], board.options[j], board.form);
-        }
-    auto totals = [&](const std::vector<std::vector<int>>& dist, int sign) {
-        std::vector<int> s(n, 0);
-        for (std::size_t i = 0; i < n; ++i)
-            for (std::size_t j = 0; j < n; ++j)
-                s[i] += sign * dist[i][j];
-        return s;
-    };
-
-    // Majority vote: each attribute's most common value (if one is most common) earns a point.
-    std::set<std::string> keys;
-    for (const Features& f : features)
-        for (const auto& kv : f)
-            keys.insert(kv.first);
-    std::vector<int> votes(n, 0);
-    for (const std::string& key : keys) {
-        std::map<std::string, int> tally;
-        for (const Features& f : features) {
-            const auto it = f.find(key);
-            ++tally[it == f.end() ? std::string("-") : it->second];
-        }
-        int best = 0, ties = 0;
-        std::string value;
-        for (const auto& [v, c] : tally) {
-            if (c > best) {
-                best = c;
-                ties = 1;
-                value = v;
-            } else if (c == best) {
-                ++ties;
-            }
-        }
-        if (ties != 1 || best < 2)
-            continue;
-        for (std::size_t i = 0; i < n; ++i) {
-            const auto it = features[i].find(key);
-            votes[i] += (it == features[i].end() ? std::string("-") : it->second) == value;
-        }
-    }
-
-    std::vector<Guess> out{
-        {"majority vote", topBy(votes, wanted)},
-        {"odd one out (attributes)", topBy(totals(byFeature, 1), wanted)},
-        {"odd one out (pixels)", topBy(totals(byPixel, 1), wanted)},
-        {"nearest the others (attributes)", topBy(totals(byFeature, -1), wanted)},
-        {"nearest the others (pixels)", topBy(totals(byPixel, -1), wanted)},
-    };
-    if (wanted == 2) {
-        out.push_back({"most alike pair (attributes)", closestPair(byFeature)});
-        out.push_back({"most alike pair (pixels)", closestPair(byPixel)});
-    }
-    return out;
 }
 
 } // namespace fig

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The independent checker. It sees only the board (visible cells and options), never a puzzle's
-// own rule: it tries every reading of the cells (rows, columns, a series step of one and of two,
-// pairs across and down) against a library of rules, and reports every option that some reading
-// consistent with the visible cells accepts. A sound puzzle yields exactly its key.
+// own rule: it tries every reading of the cells (rows, columns, diagonals, a series step of one and
+// of two, pairs across and down) against a library of whole-figure rules and of rules per
+// attribute, and reports every option that some reading consistent with the visible cells
+// accepts. A sound puzzle yields exactly its key.
 //
-// The heuristics go the other way: they look at the options alone, as a test-wise guesser would,
-// and a sound puzzle gives them nothing to single out.
+// The heuristics go the other way: they look at the options, and at most at which of them the
+// question already shows, as a test-wise guesser would; a sound puzzle gives them nothing to
+// single out.
 #pragma once
 
 #include "puzzle.h"
@@ -26,7 +28,7 @@ struct Verdict {
     std::vector<Finding> findings;
 };
 
-Verdict solve(const Board& board, int depth = 2);
+Verdict solve(const Board& board);
 
 struct Guess {
     std::string heuristic;
@@ -34,6 +36,9 @@ struct Guess {
 };
 
 std::vector<Guess> guessFromOptions(const Board& board);
+
+// Option letters for option indices, sorted: {3, 0} gives "ad".
+std::string letters(std::vector<int> indices);
 
 // Pixels in which two options' cells differ.
 int pixelDistance(const Figure& a, const Figure& b, Form form);

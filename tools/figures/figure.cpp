@@ -198,12 +198,49 @@ std::string describe(const Figure& f) {
     return out.empty() ? std::string("empty") : out;
 }
 
+Features featuresOf(const Figure& f) {
+    Features out;
+    for (std::size_t i = 0; i < f.elements.size(); ++i) {
+        const Element& e = f.elements[i];
+        const std::string key = "e" + std::to_string(i);
+        out[key + ".shape"] = shapeName(e.shape);
+        out[key + ".slot"] = std::to_string(e.slot);
+        out[key + ".size"] = std::to_string(e.size);
+        out[key + ".turn"] = std::to_string(e.rot);
+        out[key + ".fill"] = fillName(e.fill);
+        out[key + ".count"] = std::to_string(e.count);
+        out[key + ".hand"] = e.mirrored ? "mirrored" : "plain";
+    }
+    for (int b = 0; b < kLineBits; ++b)
+        if (f.lines & (1u << b))
+            out["line" + std::to_string(b)] = "drawn";
+    return out;
+}
+
+int attributeDistance(const Figure& a, const Figure& b) {
+    const Features fa = featuresOf(a), fb = featuresOf(b);
+    int d = 0;
+    for (const auto& [k, v] : fa) {
+        const auto it = fb.find(k);
+        d += it == fb.end() || it->second != v;
+    }
+    for (const auto& [k, v] : fb)
+        d += fa.find(k) == fa.end();
+    return d;
+}
+
 std::optional<Figure> Transform::operator()(const Figure& f) const {
     return apply(f);
 }
 
+std::vector<Transform> Transform::simpleChanges() const {
+    if (pieces.empty())
+        return name == "identity" ? std::vector<Transform>{} : std::vector<Transform>{*this};
+    return pieces;
+}
+
 Transform identity() {
-    return {"identity", [](const Figure& f) -> std::optional<Figure> { return f; }};
+    return {"identity", [](const Figure& f) -> std::optional<Figure> { return f; }, {}};
 }
 
 Transform turn(int quarters) {
@@ -268,16 +305,23 @@ Transform toggle(const Figure& d, std::string name) {
 }
 
 Transform then(const Transform& first, const Transform& second) {
-    return {first.name + "+" + second.name, [first, second](const Figure& f) {
-                const auto mid = first(f);
-                return mid ? second(*mid) : std::nullopt;
-            }};
+    Transform out{first.name + "+" + second.name,
+                  [first, second](const Figure& f) {
+                      const auto mid = first(f);
+                      return mid ? second(*mid) : std::nullopt;
+                  },
+                  {}};
+    for (const Transform* t : {&first, &second})
+        for (const Transform& piece : t->simpleChanges())
+            out.pieces.push_back(piece);
+    return out;
 }
 
 Transform power(const Transform& t, int times) {
     Transform out = identity();
     for (int i = 0; i < times; ++i)
         out = i == 0 ? t : then(out, t);
+    out.pieces = t.simpleChanges();
     return out;
 }
 
@@ -323,20 +367,6 @@ std::vector<Transform> baseTransforms() {
     out.push_back(fillCycle(1));
     out.push_back(fillCycle(2));
     out.push_back(fillInvert());
-    return out;
-}
-
-std::vector<Transform> transformLibrary(int depth) {
-    const std::vector<Transform> base = baseTransforms();
-    std::vector<Transform> out = base, longest(base.begin() + 1, base.end());
-    for (int d = 2; d <= depth; ++d) {
-        std::vector<Transform> next;
-        for (const Transform& t : longest)
-            for (std::size_t j = 1; j < base.size(); ++j) // base[0] is the identity
-                next.push_back(then(t, base[j]));
-        out.insert(out.end(), next.begin(), next.end());
-        longest = std::move(next);
-    }
     return out;
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,6 +74,12 @@ Figure figureOf(std::vector<Element> elements, Lines lines = 0);
 Figure linesOf(Lines lines);
 
 std::string describe(const Figure& f);
+
+// A figure as named attributes ("e0.fill" -> "solid", "line3" -> "drawn"), elements taken in
+// canonical order, and the number of attributes in which two figures differ.
+using Features = std::map<std::string, std::string>;
+Features featuresOf(const Figure& f);
+int attributeDistance(const Figure& a, const Figure& b);
 const char* shapeName(Shape s);
 const char* fillName(Fill f);
 
@@ -81,6 +88,9 @@ const char* fillName(Fill f);
 struct Transform {
     std::string name;
     std::function<std::optional<Figure>(const Figure&)> apply;
+    std::vector<Transform> pieces{}; // the simple changes it is made of; empty when it is one
+
+    std::vector<Transform> simpleChanges() const;
 
     std::optional<Figure> operator()(const Figure& f) const;
 };
@@ -103,9 +113,8 @@ Transform onShape(Shape s, const Transform& t);
 Transform swapShapes(Shape a, Shape b);
 Transform setFill(Fill f);
 
-// The transforms that the checker tries: every base transform, and with depth 2 every pair.
+// The transforms that the checker tries, the identity first; it also tries every pair of them.
 std::vector<Transform> baseTransforms();
-std::vector<Transform> transformLibrary(int depth);
 
 // Operations that combine two figures into a third (overlay rules).
 struct BinaryOp {

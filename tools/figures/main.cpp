@@ -6,6 +6,8 @@
 #include "assets.h"
 #include "catalogue.h"
 #include "checker.h"
+#include "difficulty.h"
+#include "drawing.h"
 
 #include <QString>
 #include <algorithm>
@@ -14,6 +16,23 @@
 #include <iostream>
 
 namespace {
+
+void printDifficulties() {
+    std::cout << "question  rules in model  rules needed  changing  nearest decoy  score  "
+                 "rank in group\n";
+    const auto& all = fig::puzzles();
+    for (const fig::Puzzle& p : all) {
+        const int q = p.definition.question;
+        const fig::Difficulty d = fig::difficulty(p);
+        int rank = 1;
+        for (const fig::Puzzle& other : all)
+            if (fig::groupOf(other.definition.question) == fig::groupOf(q) &&
+                fig::difficulty(other).score() < d.score())
+                ++rank;
+        std::cout << "Q" << q << "\t" << d.components << "\t" << d.needed << "\t" << d.changing
+                  << "\t" << d.nearestDecoy << "\t" << d.score() << "\t" << rank << "\n";
+    }
+}
 
 bool checkAll() {
     bool ok = true;
@@ -27,6 +46,13 @@ bool checkAll() {
                   << d.rationale << "\n";
         for (const fig::Finding& f : v.findings)
             std::cout << "    " << f.answer << "  " << f.reason << "\n";
+        for (std::size_t i = 0; i < p.board.options.size(); ++i)
+            for (std::size_t j = i + 1; j < p.board.options.size(); ++j)
+                if (fig::pixelDistance(p.board.options[i], p.board.options[j], p.board.form) < 30) {
+                    std::cout << "    options " << char('a' + i) << " and " << char('a' + j)
+                              << " differ in fewer than 30 pixels\n";
+                    ok = false;
+                }
         for (const fig::Guess& g : fig::guessFromOptions(p.board)) {
             const bool leaks = g.answer == key;
             std::cout << "    heuristic " << g.heuristic << ": "
@@ -36,6 +62,19 @@ bool checkAll() {
         }
         ok = ok && sound;
     }
+    for (int picture = 1; picture <= fig::kPictureCount; ++picture) {
+        const fig::Puzzle& p = fig::puzzles().at(std::size_t(fig::questionOfPicture(picture) - 9));
+        std::vector<std::string> faults = fig::drawingFaults(p, picture % 2 == 0);
+        const fig::Box box = fig::boxOf(picture);
+        if (box.stretched)
+            for (const std::string& f :
+                 fig::stretchFaults(fig::pictureImage(picture, 1), box.width, box.height))
+                faults.push_back("stretched: " + f);
+        for (const std::string& f : faults)
+            std::cout << "picture " << picture << ": " << f << "\n";
+        ok = ok && faults.empty();
+    }
+    printDifficulties();
     return ok;
 }
 

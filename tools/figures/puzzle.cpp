@@ -2,6 +2,7 @@
 #include "puzzle.h"
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 
 namespace fig {
@@ -14,68 +15,19 @@ Figure must(const std::optional<Figure>& f, const Definition& d, const std::stri
     return *f;
 }
 
-std::vector<Figure> layCells(const Definition& d) {
-    const Rule& rule = d.rule;
-    const int n = cellCount(d.form);
-    std::vector<Figure> cells(static_cast<std::size_t>(n));
-    auto at = [&](int i) -> Figure& { return cells[std::size_t(i)]; };
-    switch (rule.kind) {
-    case Rule::Chain:
-        if (d.form == Form::Matrix) {
-            for (int r = 0; r < 3; ++r) {
-                at(r * 3) = d.starts.at(std::size_t(r));
-                for (int c = 1; c < 3; ++c)
-                    at(r * 3 + c) = must(rule.step(at(r * 3 + c - 1)), d, rule.step.name);
-            }
-        } else {
-            at(0) = d.starts.at(0);
-            for (int i = 1; i < n; ++i)
-                at(i) = must(rule.step(at(i - 1)), d, rule.step.name);
+// The cells of all layers drawn together.
+std::vector<Figure> layAllCells(const Definition& d) {
+    std::vector<Figure> cells(static_cast<std::size_t>(cellCount(d.form)));
+    for (const Layer& layer : d.layers) {
+        const std::vector<Figure> part = layCells(d, layer);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            for (const Element& e : part[i].elements)
+                cells[i].elements.push_back(e);
+            cells[i].lines |= part[i].lines;
         }
-        break;
-    case Rule::Interleave:
-        at(0) = d.starts.at(0);
-        at(1) = d.starts.at(1);
-        for (int i = 2; i < n; ++i)
-            at(i) = must(rule.step(at(i - 2)), d, rule.step.name);
-        break;
-    case Rule::Accelerate:
-        at(0) = d.starts.at(0);
-        for (int i = 1; i < n; ++i)
-            at(i) = must(power(rule.step, i)(at(i - 1)), d, rule.step.name);
-        break;
-    case Rule::Combine:
-        if (d.form == Form::Matrix) {
-            for (int r = 0; r < 3; ++r) {
-                at(r * 3) = d.starts.at(std::size_t(2 * r));
-                at(r * 3 + 1) = d.starts.at(std::size_t(2 * r + 1));
-                at(r * 3 + 2) = must(rule.op.apply(at(r * 3), at(r * 3 + 1)), d, rule.op.name);
-            }
-        } else {
-            at(0) = d.starts.at(0);
-            at(1) = d.starts.at(1);
-            for (int i = 2; i < n; ++i)
-                at(i) = must(rule.op.apply(at(i - 2), at(i - 1)), d, rule.op.name);
-        }
-        break;
-    case Rule::Latin:
-        for (int r = 0; r < 3; ++r)
-            for (int c = 0; c < 3; ++c) {
-                Figure f = d.starts.at(0);
-                for (const LatinAttribute& l : rule.latin)
-                    for (Element& e : f.elements)
-                        setAttribute(e, l.attribute,
-                                     l.values[std::size_t((l.rowStep * r + l.colStep * c) % 3)]);
-                at(r * 3 + c) = canonical(f);
-            }
-        break;
-    case Rule::Relation:
-        at(0) = d.starts.at(0);
-        at(1) = must(rule.step(at(0)), d, rule.step.name);
-        at(2) = d.starts.at(1);
-        at(3) = must(rule.step(at(2)), d, rule.step.name);
-        break;
     }
+    for (Figure& f : cells)
+        f = canonical(f);
     return cells;
 }
 
@@ -98,6 +50,12 @@ std::vector<Figure> makeOptions(const Definition& d, const std::vector<Figure>& 
     case Plan::Spread:
         for (const Transform& t : p.changes)
             others.push_back(must(t(key), d, t.name));
+        break;
+    case Plan::Twos:
+        for (auto [i, j] : {std::pair{0, 1}, {0, 2}, {1, 2}}) {
+            const Transform t = then(p.changes.at(std::size_t(i)), p.changes.at(std::size_t(j)));
+            others.push_back(must(t(key), d, t.name));
+        }
         break;
     case Plan::Decoys:
         for (std::size_t i = 0; i < p.changes.size(); ++i)
@@ -129,6 +87,76 @@ std::vector<Figure> makeOptions(const Definition& d, const std::vector<Figure>& 
 }
 
 } // namespace
+
+std::vector<Figure> layCells(const Definition& d, const Layer& layer) {
+    const Rule& rule = layer.rule;
+    const auto& starts = layer.starts;
+    const int n = cellCount(d.form);
+    std::vector<Figure> cells(static_cast<std::size_t>(n));
+    auto at = [&](int i) -> Figure& { return cells[std::size_t(i)]; };
+    switch (rule.kind) {
+    case Rule::Chain:
+        if (d.form == Form::Matrix) {
+            for (int r = 0; r < 3; ++r) {
+                at(r * 3) = starts.at(std::size_t(r));
+                for (int c = 1; c < 3; ++c)
+                    at(r * 3 + c) = must(rule.step(at(r * 3 + c - 1)), d, rule.step.name);
+            }
+        } else {
+            at(0) = starts.at(0);
+            for (int i = 1; i < n; ++i)
+                at(i) = must(rule.step(at(i - 1)), d, rule.step.name);
+        }
+        break;
+    case Rule::Interleave:
+        at(0) = starts.at(0);
+        at(1) = starts.at(1);
+        for (int i = 2; i < n; ++i)
+            at(i) = must(rule.step(at(i - 2)), d, rule.step.name);
+        break;
+    case Rule::Accelerate:
+        at(0) = starts.at(0);
+        for (int i = 1; i < n; ++i)
+            at(i) = must(power(rule.step, i)(at(i - 1)), d, rule.step.name);
+        break;
+    case Rule::Combine:
+        if (d.form == Form::Matrix) {
+            for (int r = 0; r < 3; ++r) {
+                at(r * 3) = starts.at(std::size_t(2 * r));
+                at(r * 3 + 1) = starts.at(std::size_t(2 * r + 1));
+                at(r * 3 + 2) = must(rule.op.apply(at(r * 3), at(r * 3 + 1)), d, rule.op.name);
+            }
+        } else {
+            at(0) = starts.at(0);
+            at(1) = starts.at(1);
+            for (int i = 2; i < n; ++i)
+                at(i) = must(rule.op.apply(at(i - 2), at(i - 1)), d, rule.op.name);
+        }
+        break;
+    case Rule::Latin:
+        for (int i = 0; i < n; ++i)
+            at(i) = starts.at(0);
+        break;
+    case Rule::Relation:
+        at(0) = starts.at(0);
+        at(1) = must(rule.step(at(0)), d, rule.step.name);
+        at(2) = starts.at(1);
+        at(3) = must(rule.step(at(2)), d, rule.step.name);
+        break;
+    }
+    // Attributes laid out over the cells, on their own or on top of the rule's steps.
+    for (int i = 0; i < n && !rule.latin.empty(); ++i) {
+        const int r = d.form == Form::Matrix ? i / 3 : i;
+        const int c = d.form == Form::Matrix ? i % 3 : 0;
+        for (const LatinAttribute& l : rule.latin)
+            for (Element& e : at(i).elements)
+                setAttribute(
+                    e, l.attribute,
+                    l.values[std::size_t(l.rowStep * r + l.colStep * c) % l.values.size()]);
+        at(i) = canonical(at(i));
+    }
+    return cells;
+}
 
 int cellCount(Form form) {
     switch (form) {
@@ -209,7 +237,7 @@ int attributeValue(const Element& e, Attribute a) {
 Puzzle build(const Definition& definition) {
     Puzzle p;
     p.definition = definition;
-    p.cells = layCells(definition);
+    p.cells = layAllCells(definition);
     for (const Figure& f : p.cells)
         if (!isValid(f))
             throw std::runtime_error("question " + std::to_string(definition.question) +

@@ -5,6 +5,7 @@
 
 #include "figure.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -32,10 +33,12 @@ struct Board {
 
 enum class Attribute { Shape, Slot, Size, Rot, Fill, Count };
 
-// One attribute of a Latin square: cell (r, c) takes values[(rowStep * r + colStep * c) % 3].
+// One attribute laid out over the cells: cell (r, c) of a matrix takes
+// values[(rowStep * r + colStep * c) % values.size()], cell i of a row takes
+// values[(rowStep * i) % values.size()]. Three values and steps 1 and 2 make a Latin square.
 struct LatinAttribute {
     Attribute attribute;
-    std::array<int, 3> values;
+    std::vector<int> values;
     int rowStep, colStep;
 };
 
@@ -51,13 +54,20 @@ struct Rule {
     Kind kind = Chain;
     Transform step = identity();
     BinaryOp op;
-    std::vector<LatinAttribute> latin;
+    std::vector<LatinAttribute> latin; // the whole rule for Latin; laid over the steps otherwise
+};
+
+// A part of every cell with a rule of its own; the cells show all layers drawn together.
+struct Layer {
+    std::vector<Figure> starts;
+    Rule rule;
 };
 
 struct Plan {
     enum Kind {
         Cross,  // two changes crossed: key, a(key), b(key), b(a(key))
         Spread, // three changes of one attribute: key, m1(key), m2(key), m3(key)
+        Twos,   // two of three changes each: key, b(a(key)), c(a(key)), c(b(key))
         Decoys, // changes[i] applied to cell sources[i]; for the five-option pairs
     };
     Kind kind = Cross;
@@ -69,8 +79,7 @@ struct Definition {
     int question = 0;
     Form form = Form::Matrix;
     std::string key; // option letters; for pairs, the option of the first empty cell first
-    std::vector<Figure> starts;
-    Rule rule;
+    std::vector<Layer> layers;
     Plan plan;
     std::string rationale;
 };
@@ -87,6 +96,9 @@ int attributeValue(const Element& e, Attribute a);
 // Throws std::runtime_error when a definition cannot be built (a transform that does not apply,
 // an option letter out of range, two options alike).
 Puzzle build(const Definition& definition);
+
+// The cells of one layer alone.
+std::vector<Figure> layCells(const Definition& d, const Layer& layer);
 
 std::vector<int> keyIndices(const std::string& key);
 

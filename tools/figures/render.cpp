@@ -138,17 +138,24 @@ private:
     int m_r;
 };
 
-void drawElement(Bitmap& bmp, const Element& e, Point centre, int radius) {
-    if (e.count == 1) {
-        ShapePainter(bmp, e, centre, radius).paint();
-        return;
-    }
-    const int step = int(std::lround(radius * 0.75));
-    const int copyRadius = std::max(3, int(std::lround(radius * 0.3)));
-    for (int pip : kPips[std::size_t(e.count)]) {
-        const Point p{centre.x + (pip % 3 - 1) * step, centre.y + (pip / 3 - 1) * step};
-        ShapePainter(bmp, e, p, copyRadius).paint();
-    }
+struct Copy {
+    Point centre;
+    int radius;
+};
+
+// Where the copies of an element go, and how big each is.
+std::vector<Copy> copiesOf(const Element& e, Point centre, int radius) {
+    if (e.count == 1)
+        return {{centre, radius}};
+    // Copies sit on a 3 x 3 grid, 2 px apart at the least, and small enough to leave the frame
+    // 2 px clear.
+    const int step = int(std::lround(radius * 0.78));
+    const int copyRadius = std::max(3, int(std::lround(radius * 0.24)));
+    std::vector<Copy> out;
+    for (int pip : kPips[std::size_t(e.count)])
+        out.push_back(
+            {{centre.x + (pip % 3 - 1) * step, centre.y + (pip / 3 - 1) * step}, copyRadius});
+    return out;
 }
 
 void questionMark(Bitmap& bmp, Point centre, int magnify) {
@@ -174,7 +181,7 @@ Point hexCentroid(int k) {
     return {int(std::lround((75 + a.x + b.x) / 3.0)), int(std::lround((75 + a.y + b.y) / 3.0))};
 }
 
-Bitmap renderQuestion(const Puzzle& p, int scale) {
+Bitmap renderQuestion(const Puzzle& p, int scale, int layers) {
     const Form form = p.definition.form;
     const std::vector<int> missing = missingCells(form);
     auto isMissing = [&](int i) {
@@ -182,7 +189,8 @@ Bitmap renderQuestion(const Puzzle& p, int scale) {
     };
     if (form == Form::Matrix || form == Form::Hexagon) {
         Bitmap bmp(150, 150, scale);
-        if (form == Form::Matrix) {
+        if (!(layers & Boxes)) {
+        } else if (form == Form::Matrix) {
             bmp.frame(0, 0, 150, 150);
             for (int k = 1; k < 3; ++k) {
                 bmp.frame(k * kGridCell, 0, 1, 150);
@@ -198,9 +206,9 @@ Bitmap renderQuestion(const Puzzle& p, int scale) {
         for (int i = 0; i < cellCount(form); ++i) {
             const Point c = centres[std::size_t(i)];
             bmp.setHatchOrigin({c.x - kGridCell / 2, c.y - kGridCell / 2});
-            if (isMissing(i))
+            if (isMissing(i) && (layers & Labels))
                 questionMark(bmp, c, form == Form::Matrix ? 3 : 2);
-            else
+            else if (!isMissing(i) && (layers & Figures))
                 drawFigure(bmp, p.cells[std::size_t(i)], form, c);
         }
         return bmp;
@@ -209,11 +217,12 @@ Bitmap renderQuestion(const Puzzle& p, int scale) {
     const std::vector<Point> centres = cellCentres(form);
     for (int i = 0; i < 4; ++i) {
         const Point c = centres[std::size_t(i)];
-        bmp.frame(c.x - kSmallCell / 2, c.y - kSmallCell / 2, kSmallCell, kSmallCell);
+        if (layers & Boxes)
+            bmp.frame(c.x - kSmallCell / 2, c.y - kSmallCell / 2, kSmallCell, kSmallCell);
         bmp.setHatchOrigin({c.x - kSmallCell / 2, c.y - kSmallCell / 2});
-        if (isMissing(i))
+        if (isMissing(i) && (layers & Labels))
             questionMark(bmp, c, 3);
-        else
+        else if (!isMissing(i) && (layers & Figures))
             drawFigure(bmp, p.cells[std::size_t(i)], form, c);
     }
     return bmp;
@@ -231,15 +240,18 @@ std::vector<Slot> optionSlots(Form form) {
         return out;
     }
     case Form::Pairs: {
+        // Five letters and frames fill the 250 columns with 2 px between letter and frame. The
+        // picture box of question 29 stretches this image, so the letters, the frame edges and
+        // the strokes of the figures sit on columns and rows that the stretch does not double.
         std::vector<Slot> out;
-        for (int i = 0; i < 5; ++i)
-            out.push_back({{50 * i + 6, 2}, {50 * i + 1, 21}});
+        for (int x : {2, 51, 100, 152, 200})
+            out.push_back({{x + 7, 2}, {x, 21}});
         return out;
     }
     case Form::Analogy: {
         std::vector<Slot> out;
         for (int i = 0; i < 4; ++i)
-            out.push_back({{50 * i + 6, 3}, {50 * i + 1, 22}});
+            out.push_back({{50 * i + 7, 4}, {50 * i, 21}});
         return out;
     }
     }
@@ -247,10 +259,21 @@ std::vector<Slot> optionSlots(Form form) {
 }
 
 int optionCellSize(Form form) {
-    return form == Form::Matrix || form == Form::Hexagon ? kGridCell : kSmallCell;
+    switch (form) {
+    case Form::Matrix:
+    case Form::Hexagon:
+        return kGridCell;
+    case Form::Series:
+        return kSmallCell;
+    case Form::Pairs:
+        return 39;
+    case Form::Analogy:
+        return 41;
+    }
+    return kSmallCell;
 }
 
-Bitmap renderOptions(const Puzzle& p, int scale) {
+Bitmap renderOptions(const Puzzle& p, int scale, int layers) {
     const Form form = p.definition.form;
     const int w = form == Form::Pairs     ? 250
                   : form == Form::Series  ? 200
@@ -264,10 +287,15 @@ Bitmap renderOptions(const Puzzle& p, int scale) {
     const std::vector<Slot> slots = optionSlots(form);
     for (std::size_t i = 0; i < slots.size(); ++i) {
         const Slot& s = slots[i];
-        bmp.frame(s.frameAt.x, s.frameAt.y, cell, cell);
+        if (layers & Boxes)
+            bmp.frame(s.frameAt.x, s.frameAt.y, cell, cell);
         bmp.setHatchOrigin(s.frameAt);
-        drawFigure(bmp, p.board.options[i], form, {s.frameAt.x + cell / 2, s.frameAt.y + cell / 2});
-        bmp.glyph(char((form == Form::Series ? 'A' : 'a') + int(i)), s.letterAt.x, s.letterAt.y);
+        if (layers & Figures)
+            drawFigure(bmp, p.board.options[i], form,
+                       {s.frameAt.x + cell / 2, s.frameAt.y + cell / 2});
+        if (layers & Labels)
+            bmp.glyph(char((form == Form::Series ? 'A' : 'a') + int(i)), s.letterAt.x,
+                      s.letterAt.y);
     }
     return bmp;
 }
@@ -308,27 +336,67 @@ std::vector<Point> optionCentres(Form form) {
     return out;
 }
 
-void drawFigure(Bitmap& bmp, const Figure& figure, Form form, Point centre) {
+namespace {
+
+Point slotCentre(Form form, Point centre, int slot) {
+    const int spacing = geometryFor(form).spacing;
+    return {centre.x + (kCellCols[slot] - 1) * spacing, centre.y + (kCellRows[slot] - 1) * spacing};
+}
+
+int radiusOf(Form form, const Element& e) {
     const Geometry g = geometryFor(form);
-    auto slotCentre = [&](int slot) {
-        return Point{centre.x + (kCellCols[slot] - 1) * g.spacing,
-                     centre.y + (kCellRows[slot] - 1) * g.spacing};
-    };
+    return e.slot == kCentre ? g.centreRadius[std::size_t(e.size)]
+                             : g.ringRadius[std::size_t(e.size)];
+}
+
+void drawLines(Bitmap& bmp, Lines lines, Form form, Point centre) {
     for (int i = 0; i < kRing; ++i) {
-        if (figure.lines & spoke(i))
-            bmp.line(slotCentre(kCentre), slotCentre(i), 2);
-        if (figure.lines & rim(i))
-            bmp.line(slotCentre(i), slotCentre((i + 1) % kRing), 2);
-    }
-    for (const Element& e : figure.elements) {
-        const int radius = e.slot == kCentre ? g.centreRadius[std::size_t(e.size)]
-                                             : g.ringRadius[std::size_t(e.size)];
-        drawElement(bmp, e, slotCentre(e.slot), radius);
+        if (lines & spoke(i))
+            bmp.line(slotCentre(form, centre, kCentre), slotCentre(form, centre, i), 2);
+        if (lines & rim(i))
+            bmp.line(slotCentre(form, centre, i), slotCentre(form, centre, (i + 1) % kRing), 2);
     }
 }
 
-Images render(const Puzzle& puzzle, int scale) {
-    return {renderQuestion(puzzle, scale), renderOptions(puzzle, scale)};
+} // namespace
+
+void drawFigure(Bitmap& bmp, const Figure& figure, Form form, Point centre) {
+    drawLines(bmp, figure.lines, form, centre);
+    for (const Element& e : figure.elements)
+        for (const Copy& c : copiesOf(e, slotCentre(form, centre, e.slot), radiusOf(form, e)))
+            ShapePainter(bmp, e, c.centre, c.radius).paint();
+}
+
+std::vector<Part> figureParts(const Figure& figure, Form form, Point centre, int width,
+                              int height) {
+    std::vector<Part> parts;
+    const int cell = form == Form::Matrix || form == Form::Hexagon ? kGridCell : kSmallCell;
+    if (figure.lines) {
+        parts.push_back({Bitmap(width, height), std::nullopt, false});
+        drawLines(parts.back().bitmap, figure.lines, form, centre);
+    }
+    for (const Element& e : figure.elements)
+        for (const Copy& c : copiesOf(e, slotCentre(form, centre, e.slot), radiusOf(form, e))) {
+            parts.push_back({Bitmap(width, height), e, e.count > 1});
+            parts.back().bitmap.setHatchOrigin({centre.x - cell / 2, centre.y - cell / 2});
+            ShapePainter(parts.back().bitmap, e, c.centre, c.radius).paint();
+        }
+    return parts;
+}
+
+Images render(const Puzzle& puzzle, int scale, int layers) {
+    return {renderQuestion(puzzle, scale, layers), renderOptions(puzzle, scale, layers)};
+}
+
+std::vector<Placed> placedFigures(const Puzzle& p, bool options) {
+    const Form form = p.definition.form;
+    const std::vector<Figure>& figures = options ? p.board.options : p.board.cells;
+    const std::vector<Point> centres = options ? optionCentres(form) : cellCentres(form);
+    std::vector<Placed> out;
+    for (std::size_t i = 0; i < figures.size(); ++i)
+        if (figures[i] != Figure{})
+            out.push_back({figures[i], centres[i]});
+    return out;
 }
 
 Bitmap renderOption(const Figure& figure, Form form, int scale) {

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reading figures attribute by attribute, as a person does: match the elements of the figures,
+// then find for each attribute on its own (shape, position, size, orientation, fill, count, and
+// the line set) a rule that the whole reading obeys. Any rule of one attribute combines with any
+// rule of another, and the whole cell may also turn or mirror from step to step.
+#pragma once
+
+#include "figure.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fig {
+
+enum class ReadingKind {
+    Triples, // rows, columns or diagonals of a matrix
+    Series,  // one sequence, step by step
+    Pairs,   // a first figure and what becomes of it
+    Steps,   // every second cell of a series: only the same change throughout
+};
+
+using Sequences = std::vector<std::vector<Figure>>;
+using Shown = std::vector<std::vector<bool>>; // per sequence and step: a cell of the question
+
+// A description of one reading under which every attribute follows a rule, or nothing.
+// `byEye` admits what a person judges by eye from a single change: a size that only "grows".
+std::optional<std::string> attributeReading(const Sequences& seqs, const Shown& shown,
+                                            ReadingKind kind, bool byEye);
+
+} // namespace fig

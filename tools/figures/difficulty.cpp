@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "difficulty.h"
+
+#include <algorithm>
+#include <bit>
+#include <map>
+#include <set>
+
+namespace fig {
+namespace {
+
+using Kinds = std::set<std::string>;
+
+const char* kindOf(Attribute a) {
+    switch (a) {
+    case Attribute::Shape:
+        return "shape";
+    case Attribute::Slot:
+        return "position";
+    case Attribute::Size:
+        return "size";
+    case Attribute::Rot:
+        return "orientation";
+    case Attribute::Fill:
+        return "fill";
+    case Attribute::Count:
+        return "count";
+    }
+    return "";
+}
+
+// The kinds of attribute in which `other` differs from `base`. With `byShape`, elements are
+// matched and named by shape ("circle.position"), so that two elements' rules stay apart.
+Kinds differingKinds(const Figure& base, const Figure& other, bool byShape) {
+    Kinds out;
+    if (base.lines != other.lines)
+        out.insert("lines");
+    if (base.elements.size() != other.elements.size()) {
+        out.insert("elements");
+        return out;
+    }
+    for (std::size_t i = 0; i < base.elements.size(); ++i) {
+        const Element& a = base.elements[i];
+        const Element* b = &other.elements[i];
+        if (byShape) {
+            const auto it = std::find_if(other.elements.begin(), other.elements.end(),
+                                         [&](const Element& e) { return e.shape == a.shape; });
+            if (it != other.elements.end())
+                b = &*it;
+        }
+        const std::string name = byShape ? std::string(shapeName(a.shape)) + "." : std::string();
+        for (Attribute attr : {Attribute::Shape, Attribute::Slot, Attribute::Size, Attribute::Fill,
+                               Attribute::Count})
+            if (attributeValue(a, attr) != attributeValue(*b, attr))
+                out.insert(name + kindOf(attr));
+        if (a.rot != b->rot || a.mirrored != b->mirrored)
+            out.insert(name + kindOf(Attribute::Rot));
+    }
+    return out;
+}
+
+// The rules of a layer, each as the kinds of attribute it governs.
+std::vector<Kinds> components(const Definition& d, const Layer& layer, bool byShape) {
+    std::vector<Kinds> out;
+    const Rule& rule = layer.rule;
+    const Figure& start = layer.starts.at(0);
+    auto pieces = [&] {
+        for (const Transform& t : rule.step.simpleChanges()) {
+            const auto next = t(start);
+            out.push_back(next ? differingKinds(start, *next, byShape) : Kinds{});
+        }
+    };
+    switch (rule.kind) {
+    case Rule::Chain:
+    case Rule::Relation:
+        pieces();
+        break;
+    case Rule::Accelerate: // the step, and that it grows
+        pieces();
+        out.push_back(out.empty() ? Kinds{} : out.back());
+        break;
+    case Rule::Interleave: // the step, and the two series woven together
+        pieces();
+        out.push_back(differingKinds(layer.starts.at(0), layer.starts.at(1), byShape));
+        break;
+    case Rule::Combine: {
+        const std::vector<Figure> cells = layCells(d, layer);
+        out.push_back(differingKinds(cells.at(0), cells.at(2), byShape));
+        break;
+    }
+    case Rule::Latin:
+        break;
+    }
+    for (const LatinAttribute& l : rule.latin) {
+        std::string name = kindOf(l.attribute);
+        if (byShape)
+            name = std::string(shapeName(start.elements.at(0).shape)) + "." + name;
+        out.push_back({name});
+    }
+    return out;
+}
+
+} // namespace
+
+int Difficulty::score() const {
+    return 10 * needed + 3 * changing + std::max(0, 4 - nearestDecoy);
+}
+
+Difficulty difficulty(const Puzzle& p) {
+    Difficulty d;
+    const std::vector<int> keys = keyIndices(p.definition.key);
+    const Figure& first = p.board.options.at(std::size_t(keys.at(0)));
+    const bool byShape = first.elements.size() > 1;
+
+    // What a wrong option gets wrong, in the place of each answer it could stand for.
+    std::vector<Kinds> wrongs;
+    d.nearestDecoy = 99;
+    for (std::size_t i = 0; i < p.board.options.size(); ++i) {
+        if (std::find(keys.begin(), keys.end(), int(i)) != keys.end())
+            continue;
+        for (int k : keys) {
+            const Figure& answer = p.board.options[std::size_t(k)];
+            wrongs.push_back(differingKinds(answer, p.board.options[i], byShape));
+            d.nearestDecoy =
+                std::min(d.nearestDecoy, attributeDistance(p.board.options[i], answer));
+        }
+    }
+
+    // A kind costs as many rules as govern it; noticing that it never changes costs one.
+    std::map<std::string, int> cost;
+    for (const Layer& layer : p.definition.layers)
+        for (const Kinds& governs : components(p.definition, layer, byShape)) {
+            ++d.components;
+            for (const std::string& k : governs)
+                ++cost[k];
+        }
+    Kinds all;
+    for (const Kinds& w : wrongs)
+        all.insert(w.begin(), w.end());
+    const std::vector<std::string> names(all.begin(), all.end());
+    d.needed = 99;
+    for (unsigned mask = 0; mask < (1u << names.size()); ++mask) {
+        const bool covers = std::all_of(wrongs.begin(), wrongs.end(), [&](const Kinds& w) {
+            for (std::size_t b = 0; b < names.size(); ++b)
+                if ((mask >> b & 1) && w.count(names[b]))
+                    return true;
+            return false;
+        });
+        if (!covers)
+            continue;
+        int total = 0;
+        for (std::size_t b = 0; b < names.size(); ++b)
+            if (mask >> b & 1)
+                total += std::max(1, cost[names[b]]);
+        d.needed = std::min(d.needed, total);
+    }
+
+    Kinds changing;
+    for (const Figure& a : p.cells)
+        for (const Figure& b : p.cells) {
+            const Kinds differ = differingKinds(a, b, false);
+            changing.insert(differ.begin(), differ.end());
+        }
+    d.changing = int(changing.size());
+    return d;
+}
+
+} // namespace fig

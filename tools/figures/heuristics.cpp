@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Guessing from the options alone, the way a test-wise person might when the rule is not found.
+#include "checker.h"
+#include "render.h"
+
+#include <algorithm>
+#include <map>
+
+namespace fig {
+namespace {
+
+// The top `wanted` options by score, or "" where the cut falls on a tie.
+std::string topBy(const std::vector<int>& score, std::size_t wanted) {
+    std::vector<int> order(score.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return score[std::size_t(a)] > score[std::size_t(b)]; });
+    if (wanted < order.size() &&
+        score[std::size_t(order[wanted - 1])] == score[std::size_t(order[wanted])])
+        return {};
+    return letters({order.begin(), order.begin() + std::ptrdiff_t(wanted)});
+}
+
+std::string closestPair(const std::vector<std::vector<int>>& dist) {
+    int best = -1, count = 0;
+    std::vector<int> pick;
+    for (std::size_t i = 0; i < dist.size(); ++i)
+        for (std::size_t j = i + 1; j < dist.size(); ++j) {
+            if (best < 0 || dist[i][j] < best) {
+                best = dist[i][j];
+                count = 1;
+                pick = {int(i), int(j)};
+            } else if (dist[i][j] == best) {
+                ++count;
+            }
+        }
+    return count == 1 ? letters(pick) : std::string();
+}
+
+// The options that `pick` selects, when there are exactly as many as the key holds.
+template <typename Pick> std::string onlyOnes(const Board& board, std::size_t wanted, Pick pick) {
+    std::vector<int> picked;
+    for (std::size_t i = 0; i < board.options.size(); ++i)
+        if (pick(board.options[i]))
+            picked.push_back(int(i));
+    return picked.size() == wanted ? letters(picked) : std::string();
+}
+
+} // namespace
+
+int pixelDistance(const Figure& a, const Figure& b, Form form) {
+    const Bitmap pa = renderOption(a, form), pb = renderOption(b, form);
+    int d = 0;
+    for (std::size_t i = 0; i < pa.pixels().size(); ++i)
+        d += pa.pixels()[i] != pb.pixels()[i];
+    return d;
+}
+
+std::vector<Guess> guessFromOptions(const Board& board) {
+    const std::size_t n = board.options.size();
+    const std::size_t wanted = missingCells(board.form).size();
+    std::vector<Features> features;
+    for (const Figure& f : board.options)
+        features.push_back(featuresOf(f));
+
+    std::vector<std::vector<int>> byFeature(n, std::vector<int>(n, 0)), byPixel = byFeature;
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = 0; j < n; ++j) {
+            byFeature[i][j] = attributeDistance(board.options[i], board.options[j]);
+            byPixel[i][j] = pixelDistance(board.options[i], board.options[j], board.form);
+        }
+    auto totals = [&](const std::vector<std::vector<int>>& dist, int sign) {
+        std::vector<int> s(n, 0);
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t j = 0; j < n; ++j)
+                s[i] += sign * dist[i][j];
+        return s;
+    };
+
+    // Majority vote: each attribute's most common value (if one is most common) earns a point.
+    std::set<std::string> keys;
+    for (const Features& f : features)
+        for (const auto& kv : f)
+            keys.insert(kv.first);
+    std::vector<int> votes(n, 0);
+    for (const std::string& key : keys) {
+        std::map<std::string, int> tally;
+        for (const Features& f : features) {
+            const auto it = f.find(key);
+            ++tally[it == f.end() ? std::string("-") : it->second];
+        }
+        int best = 0, ties = 0;
+        std::string value;
+        for (const auto& [v, c] : tally) {
+            if (c > best) {
+                best = c;
+                ties = 1;
+                value = v;
+            } else if (c == best) {
+                ++ties;
+            }
+        }
+        if (ties != 1 || best < 2)
+            continue;
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto it = features[i].find(key);
+            votes[i] += (it == features[i].end() ? std::string("-") : it->second) == value;
+        }
+    }
+
+    std::vector<Guess> out{
+        {"majority vote", topBy(votes, wanted)},
+        {"odd one out (attributes)", topBy(totals(byFeature, 1), wanted)},
+        {"odd one out (pixels)", topBy(totals(byPixel, 1), wanted)},
+        {"nearest the others (attributes)", topBy(totals(byFeature, -1), wanted)},
+        {"nearest the others (pixels)", topBy(totals(byPixel, -1), wanted)},
+    };
+    // What the question already shows: the one new figure, or the one that repeats a cell.
+    auto shown = [&](const Figure& f) {
+        return std::find(board.cells.begin(), board.cells.end(), f) != board.cells.end();
+    };
+    out.push_back({"the only option not shown in the question",
+                   onlyOnes(board, wanted, [&](const Figure& f) { return !shown(f); })});
+    out.push_back({"the only option that repeats a question cell",
+                   onlyOnes(board, wanted, [&](const Figure& f) { return shown(f); })});
+    std::vector<int> ink(n);
+    for (std::size_t i = 0; i < n; ++i)
+        ink[i] = renderOption(board.options[i], board.form).blackCount();
+    out.push_back({"most black pixels", topBy(ink, wanted)});
+    for (int& v : ink)
+        v = -v;
+    out.push_back({"fewest black pixels", topBy(ink, wanted)});
+    if (wanted == 2) {
+        out.push_back({"most alike pair (attributes)", closestPair(byFeature)});
+        out.push_back({"most alike pair (pixels)", closestPair(byPixel)});
+    }
+    return out;
+}
+
+} // namespace fig
