@@ -6,6 +6,7 @@
 #include "ui/widgets/text_label.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,6 +48,8 @@ private slots:
     void countdown_ticks_reach_the_status_boxes();
     void help_box_shows_the_help_text();
     void figures_are_loaded_when_their_page_shows();
+    void label_lines_keep_the_character_pitch_data();
+    void label_lines_keep_the_character_pitch();
 };
 
 void MainWindowTest::initTestCase() {
@@ -242,6 +245,50 @@ void MainWindowTest::figures_are_loaded_when_their_page_shows() {
                 QVERIFY(qGray(shown.pixel(x, y)) < 128);
             }
     QVERIFY(black > 0);
+}
+
+void MainWindowTest::label_lines_keep_the_character_pitch_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("question"); // series line level with this answer box; 0: welcome
+    // The welcome text is the label's third line: 2 × 24 px down, whatever the face.
+    QTest::addRow("welcome_third_line") << names::welcome_label.toString() << 0;
+    for (int q = 1; q <= 8; ++q)
+        QTest::addRow("series_question_%d_level_with_its_box", q)
+            << names::series_label.toString() << q;
+}
+
+void MainWindowTest::label_lines_keep_the_character_pitch() {
+    QFETCH(QString, label);
+    QFETCH(int, question);
+    App app;
+    // Run again with the AR PL faces rejected, where Noto CJK stands in with a taller line box.
+    const QString face = QFontInfo(app.w(label)->font()).family();
+    qInfo("%s drawn in %s", qPrintable(label), qPrintable(face));
+    if (qEnvironmentVariableIsSet("FONTCONFIG_FILE"))
+        QVERIFY2(!face.startsWith(u"AR PL"_s),
+                 "the fontconfig file did not reject the AR PL faces");
+    if (question > 0)
+        app.h.click(names::start_button); // uncovers the series
+    const QRect box = app.in_window(label);
+    const QRect level = question > 0 ? app.in_window(names::answer_box(question))
+                                     : QRect(box.left(), box.top() + 48, box.width(), 24);
+    const QImage shot = app.h.qt.window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb face_colour = shot.pixel(box.right(), box.bottom());
+    // The ink of the line beside `level`, a few pixels either side included.
+    int first = -1, last = -1;
+    for (int y = level.top() - 4; y <= level.bottom() + 4; ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (shot.pixel(x, y) != face_colour) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+    QVERIFY2(first >= 0, "no line beside its place");
+    // One line's ink, standing level with its place.
+    const int centre = (first + last) / 2;
+    QVERIFY2(last - first < level.height() && qAbs(centre - level.center().y()) <= 2,
+             qPrintable(u"ink rows %1..%2, expected around %3"_s.arg(first).arg(last).arg(
+                 level.center().y())));
 }
 
 QTEST_MAIN(MainWindowTest)

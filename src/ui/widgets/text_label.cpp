@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QEvent>
+#include <QFontInfo>
 #include <QPainter>
 #include <QRegularExpression>
 #include <utility>
@@ -170,8 +171,14 @@ void TextLabel::paintEvent(QPaintEvent*) {
     const QPalette::ColorGroup group =
         testAttribute(Qt::WA_ForceDisabled) ? QPalette::Disabled : QPalette::Active;
     p.setPen(palette().color(group, QPalette::WindowText));
-    const QFontMetrics fm = fontMetrics();
     const QList<Line>& lines = laidOut();
+
+    // Lines stand one character height apart, whatever the face's ascent and descent: the
+    // series lines must stay level with their answer boxes. The face's own line box is centred
+    // on that pitch.
+    const int pitch = QFontInfo(font()).pixelSize();
+    const QFontMetricsF fm(font());
+    const int baseline = qRound((pitch - fm.ascent() - fm.descent()) / 2 + fm.ascent());
 
     auto xFor = [&](int lineWidth) {
         if (m_alignment & Qt::AlignHCenter)
@@ -183,18 +190,12 @@ void TextLabel::paintEvent(QPaintEvent*) {
 
     if (!m_wrap) {
         const Line& line = lines.first();
-        const int top = (height() - fm.height()) / 2;
-        p.drawText(xFor(line.width), top + fm.ascent(), line.text);
+        p.drawText(xFor(line.width), (height() - pitch) / 2 + baseline, line.text);
         return;
     }
     // Partly visible last lines are drawn and cut by the widget's own clip.
-    int top = 0;
-    for (const Line& line : lines) {
-        if (top >= height())
-            break;
-        p.drawText(xFor(line.width), top + fm.ascent(), line.text);
-        top += fm.height();
-    }
+    for (int i = 0, top = 0; i < lines.size() && top < height(); ++i, top += pitch)
+        p.drawText(xFor(lines[i].width), top + baseline, lines[i].text);
 }
 
 } // namespace zorvane::ui

@@ -1,6 +1,7 @@
 // A caption drawn by the program: the whole box in the background colour, then the text
 // without a text background. Wrapped labels break at CR LF, after blanks and between Chinese
 // characters, and run from the top edge down; unwrapped labels are one vertically centred line.
+// Lines are one character height apart.
 #pragma once
 
 #include <QList>
