@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "layout/layout.h"
+#include "ui/colours.h"
 #include "ui/widgets/tab_control.h"
 
 #include <QGuiApplication>
@@ -14,6 +15,7 @@ MainWindow::MainWindow()
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint) {
     setFixedSize(window_width, window_height);
+    setPalette(window_palette(palette()));
 }
 
 void MainWindow::centre() {

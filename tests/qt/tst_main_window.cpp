@@ -10,6 +10,9 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 using namespace zorvane;
@@ -31,6 +34,19 @@ struct App {
     void tick(QStringView name) { expire(h.qt.timer(name)); }
 };
 
+// Contrast ratio of two colours as legibility guidelines measure it, 1 to 21.
+double contrast(QRgb a, QRgb b) {
+    auto luminance = [](QRgb c) {
+        auto channel = [](int v) {
+            const double x = v / 255.0;
+            return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -48,6 +64,8 @@ private slots:
     void countdown_ticks_reach_the_status_boxes();
     void help_box_shows_the_help_text();
     void figures_are_loaded_when_their_page_shows();
+    void one_face_colour_and_legible_text_data();
+    void one_face_colour_and_legible_text();
     void label_lines_keep_the_character_pitch_data();
     void label_lines_keep_the_character_pitch();
 };
@@ -245,6 +263,66 @@ void MainWindowTest::figures_are_loaded_when_their_page_shows() {
                 QVERIFY(qGray(shown.pixel(x, y)) < 128);
             }
     QVERIFY(black > 0);
+}
+
+void MainWindowTest::one_face_colour_and_legible_text_data() {
+    QTest::addColumn<bool>("dark");
+    QTest::addRow("desktop_palette") << false;
+    QTest::addRow("dark_desktop_palette") << true;
+}
+
+void MainWindowTest::one_face_colour_and_legible_text() {
+    QFETCH(bool, dark);
+    const QPalette desktop = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(desktop); });
+    if (dark) {
+        QPalette night(QColor(53, 53, 53)); // light text, dark face and base
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            night.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
+        QApplication::setPalette(night);
+    }
+    App app;
+    const QImage shot = app.h.qt.window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb face = shot.pixel(632, 420); // below and right of the group boxes
+    QVERIFY(contrast(face, qRgb(0, 0, 0)) >= 4.5);
+    for (QStringView group : {names::time_group, names::instruction_group, names::operation_group})
+        QCOMPARE(shot.pixel(app.in_window(group).bottomRight() - QPoint(4, 4)), face);
+
+    // Every text at start-up against its own background: labels and group captions on the face
+    // with no seam, buttons and edit boxes inside their frames.
+    for (const ControlEntry& entry : app.h.qt.layout().controls) {
+        QWidget* w = app.w(entry.name);
+        if (!w || !w->isVisible() || entry.text.isEmpty() || entry.kind == Kind::Window)
+            continue;
+        QRect area = app.in_window(entry.name);
+        if (entry.kind == Kind::GroupBox)
+            area.setHeight(w->fontMetrics().height());
+        else if (entry.kind == Kind::Button || entry.kind == Kind::EditBox)
+            area.adjust(4, 4, -4, -4);
+        QHash<QRgb, int> counts;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                ++counts[shot.pixel(x, y)];
+        const QRgb background =
+            std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                return a.second < b.second;
+            })->first;
+        QRgb ink = background;
+        for (auto [colour, count] : counts.asKeyValueRange())
+            if (contrast(colour, background) > contrast(ink, background))
+                ink = colour;
+        const QString what = u"%1: ink #%2 on #%3"_s.arg(entry.name)
+                                 .arg(uint(ink & 0xffffff), 6, 16, QChar(u'0'))
+                                 .arg(uint(background & 0xffffff), 6, 16, QChar(u'0'));
+        if (entry.kind == Kind::Label || entry.kind == Kind::GroupBox)
+            QVERIFY2(background == face, qPrintable(what));
+        // Black where the control takes input (thin strokes blend with the face a little);
+        // greyed text still stands out from its box.
+        if (w->isEnabled())
+            QVERIFY2(qGray(ink) < 100 && contrast(ink, background) >= 4.5, qPrintable(what));
+        else
+            QVERIFY2(contrast(ink, background) >= 1.3, qPrintable(what));
+    }
 }
 
 void MainWindowTest::label_lines_keep_the_character_pitch_data() {
