@@ -316,8 +316,8 @@ void MainWindowTest::one_face_colour_and_legible_text() {
                                  .arg(uint(background & 0xffffff), 6, 16, QChar(u'0'));
         if (entry.kind == Kind::Label || entry.kind == Kind::GroupBox)
             QVERIFY2(background == face, qPrintable(what));
-        // Black where the control takes input (thin strokes blend with the face a little);
-        // greyed text still stands out from its box.
+        // Black on enabled controls (thin strokes blend with the face a little); greyed text
+        // still stands out from its box.
         if (w->isEnabled())
             QVERIFY2(qGray(ink) < 100 && contrast(ink, background) >= 4.5, qPrintable(what));
         else

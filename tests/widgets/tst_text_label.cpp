@@ -104,56 +104,28 @@ void TestTextLabel::breaksAtTheLastPlaceThatFits_data() {
     QTest::addColumn<QStringList>("lines");
     const Layout& layout = main_window_layout();
     auto caption = [&](QStringView name) { return layout.controls[layout.index_of(name)].text; };
-    // A break may fall next to full-width quotation marks and commas, never inside "25" or
-    // "(a,b,c,d)"; blanks at a break stay at the end of the line.
+    // Expected lines are separated by "|". A break may fall next to full-width quotation marks
+    // and commas, never inside "25" or "(a,b,c,d)"; blanks at a break end their line.
     QTest::addRow("welcome") << names::welcome_label.toString() << caption(names::welcome_label)
-                             << QStringList{{}, {}, u"请点击“开始测试”按钮开始测试 ^_^"_s, {}, {}};
+                             << u"||请点击“开始测试”按钮开始测试 ^_^||"_s.split(u'|');
     QTest::addRow("instruction_at_start")
         << names::instruction_label.toString() << caption(names::instruction_label)
-        << QStringList{u"  这是一套在欧洲较为"_s,
-                       u"流行的智商测试题目。"_s,
-                       u"  请点击“开始测试”"_s,
-                       u"按钮开始测试，点击“"_s,
-                       u"结束测试”按钮则结束"_s,
-                       u"本次测试并给出当前分"_s,
-                       u"数。"_s,
-                       u"  测试限定在25分钟"_s,
-                       u"即1500秒内完成，届时"_s,
-                       u"没有完成也会强制结束"_s,
-                       u"并给出最后得分。"_s};
-    QTest::addRow("instruction_series")
-        << names::instruction_label.toString() << instruction_for_page(0).toString()
-        << QStringList{u"第1-8题：请从理论上或"_s, u"逻辑的角度在后面的空"_s,
-                       u"格中填入后续字母或数"_s, u"字；"_s};
+        << u"  这是一套在欧洲较为|流行的智商测试题目。|  请点击“开始测试”|按钮开始测试，点击“|"
+           u"结束测试”按钮则结束|本次测试并给出当前分|数。|  测试限定在25分钟|"
+           u"即1500秒内完成，届时|没有完成也会强制结束|并给出最后得分。"_s.split(u'|');
     QTest::addRow("instruction_grid")
         << names::instruction_label.toString() << instruction_for_page(1).toString()
-        << QStringList{u"第9-15题：请从右图中"_s, u"选择一个正确"_s, u"的(a,b,c,d)填入左图空"_s,
-                       u"白方格中；"_s};
-    QTest::addRow("instruction_rows")
-        << names::instruction_label.toString() << instruction_for_page(8).toString()
-        << QStringList{u"第16-25题：请从下图选"_s, u"择图形填入上图空缺方"_s,
-                       u"格，以满足上图图形按"_s, u"照逻辑角度能正确排列"_s, u"下来；"_s};
+        << u"第9-15题：请从右图中|选择一个正确|的(a,b,c,d)填入左图空|白方格中；"_s.split(u'|');
     QTest::addRow("instruction_pairs")
         << names::instruction_label.toString() << instruction_for_page(18).toString()
-        << QStringList{u"第26-29题：上图四个图"_s, u"形中缺少两个图形，请"_s,
-                       u"从下图中选择一组图"_s,    u"形(a b c d e)中选出两"_s,
-                       u"个填入上图空缺的方格"_s,  u"以使上图图形从逻辑角"_s,
-                       u"度上能成双配对；"_s};
-    QTest::addRow("instruction_analogies")
-        << names::instruction_label.toString() << instruction_for_page(22).toString()
-        << QStringList{u"第30-33题：在下列题目"_s,
-                       u"中的上图每一行都缺少"_s,
-                       u"一个图，请从下图中选"_s,
-                       u"择一个(a b c d)插入上"_s,
-                       u"图空缺方格中以使上边"_s,
-                       u"的图形逻辑角度上能成"_s,
-                       u"双配对；"_s};
+        << u"第26-29题：上图四个图|形中缺少两个图形，请|从下图中选择一组图|形(a b c d e)中选出两|"
+           u"个填入上图空缺的方格|以使上图图形从逻辑角|度上能成双配对；"_s.split(u'|');
     QTest::addRow("series_one_question_a_line")
         << names::series_label.toString() << caption(names::series_label)
         << caption(names::series_label).split(u"\r\n"_s);
     QTest::addRow("word_wider_than_the_label_cut_where_it_overflows")
         << names::series_label.toString() << u"abcdefghijklmnopqrstuvwxyz0123456789"_s
-        << QStringList{u"abcdefghijklmnopqrstuvwxyz"_s, u"0123456789"_s};
+        << u"abcdefghijklmnopqrstuvwxyz|0123456789"_s.split(u'|');
 }
 
 void TestTextLabel::breaksAtTheLastPlaceThatFits() {
