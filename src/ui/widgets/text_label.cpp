@@ -99,13 +99,14 @@ void TextLabel::changeEvent(QEvent* event) {
 void TextLabel::breakParagraph(const QString& paragraph) const {
     const QFontMetrics fm = fontMetrics();
     const int room = width();
+    // More than two characters a pixel never fit: such runs are not measured, so a long text
+    // without break places costs about the same for every line it fills.
+    const qsizetype longest = 2 * qsizetype(room) + 1;
     // Width without the blanks at the end, which are not drawn.
     auto widthOf = [&](qsizetype start, qsizetype end) {
         while (end > start && paragraph[end - 1] == u' ')
             --end;
-        // Over two characters a pixel cannot fit; not measuring such a run keeps a long
-        // unbroken text from being measured whole once for every line.
-        if (end - start > 2 * qsizetype(room) + 1)
+        if (end - start > longest)
             return room + 1;
         return fm.horizontalAdvance(paragraph.mid(start, end - start));
     };
@@ -114,6 +115,8 @@ void TextLabel::breakParagraph(const QString& paragraph) const {
     while (start < n) {
         qsizetype lineEnd = -1;
         for (qsizetype end = start + 1; end <= n; ++end) {
+            if (end - start > longest && paragraph[end - 1] != u' ')
+                break;
             if (end < n && !mayBreakBefore(paragraph, end))
                 continue;
             if (widthOf(start, end) > room)
