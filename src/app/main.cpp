@@ -1,6 +1,7 @@
 // Start-up: the form services build the window from the layout, the controller takes its
 // events, and the event loop runs until the window is closed.
 #include "app/bench_stamps.h"
+#include "app/start_up_failure.h"
 #include "controller/controller.h"
 #include "forms/runtime_error.h"
 #include "ui/qt_form.h"
@@ -9,9 +10,8 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QMessageBox>
-#include <cstdio>
+#include <QTranslator>
 #include <cstdlib>
 #include <new>
 
@@ -30,15 +30,13 @@ bool display_available() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!display_available()) {
-        std::fputs(
-            "zorvane: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-            "Start it from a desktop session, or under a virtual display: xvfb-run zorvane\n",
-            stderr);
-        return 1;
-    }
+    if (!display_available())
+        return zorvane::app::report_start_up_failure(
+            "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)");
     zorvane::ui::install_font_substitutions();
+    zorvane::app::begin_platform_start();
     QApplication app(argc, argv);
+    zorvane::app::end_platform_start();
     QGuiApplication::setDesktopFileName(u"com.example.Zorvane"_s);
     QApplication::setApplicationName(u"Zorvane"_s);
     QApplication::setApplicationVersion(u"1.1"_s);

@@ -68,5 +68,9 @@ const Layout& main_window_layout();
 inline constexpr int page_count = 26;
 inline constexpr int window_width = 640;
 inline constexpr int window_height = 434;
+// The least client area that shows every control: the group boxes reach 624 x 392, and a thin
+// margin keeps their frames clear of the window's edge.
+inline constexpr int minimum_client_width = 628;
+inline constexpr int minimum_client_height = 396;
 
 } // namespace zorvane

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "layout/layout.h"
+#include "ui/colours.h"
 #include "ui/widgets/tab_control.h"
 
 #include <QGuiApplication>
@@ -14,13 +15,16 @@ MainWindow::MainWindow()
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint) {
     setFixedSize(window_width, window_height);
+    setPalette(window_palette(palette()));
 }
 
 void MainWindow::centre() {
     const QRect screen =
         (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->geometry();
-    move(screen.left() + (screen.width() - window_width) / 2,
-         screen.top() + (screen.height() - window_height) / 2);
+    // The fixed size is the client area asked for; the window manager may not have applied it yet.
+    const QSize outer = maximumSize() + frame_;
+    move(screen.left() + (screen.width() - outer.width()) / 2,
+         screen.top() + (screen.height() - outer.height()) / 2);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -51,7 +55,9 @@ void MainWindow::fit_frame() {
     if (frame.width() <= 0 && frame.height() <= 0)
         return;
     framed_ = true;
-    setFixedSize(window_width - frame.width(), window_height - frame.height());
+    frame_ = frame;
+    setFixedSize((QSize(window_width, window_height) - frame)
+                     .expandedTo(QSize(minimum_client_width, minimum_client_height)));
     centre();
 }
 

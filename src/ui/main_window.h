@@ -1,5 +1,5 @@
-// The main window: fixed 640 × 434 outside, centred, with the page keys working wherever the
-// focus is.
+// The main window: fixed 640 × 434 outside (larger only where a thick frame would hide controls),
+// centred, with the page keys working wherever the focus is.
 #pragma once
 
 #include <QWidget>
@@ -29,9 +29,11 @@ protected:
 
 private:
     // Where a window manager adds a frame, the client area gives up what the frame takes, once
-    // the frame is known.
+    // the frame is known, but never so much that controls are cut off: a thick frame makes the
+    // window larger outside instead.
     void fit_frame();
     bool framed_ = false;
+    QSize frame_{0, 0}; // what the window manager adds around the client area, once known
 };
 
 } // namespace zorvane::ui

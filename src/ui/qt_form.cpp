@@ -4,6 +4,7 @@
 #include "forms/runtime_error.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
+#include "ui/widgets/group_box.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/tab_control.h"
 #include "ui/widgets/text_label.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFont>
-#include <QGroupBox>
 #include <QIcon>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -139,7 +139,7 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
         break;
     }
     case Kind::GroupBox:
-        w = new QGroupBox(entry.text, parent);
+        w = new GroupBox(entry.text, parent);
         break;
     case Kind::Label: {
         auto* label = new TextLabel(parent);

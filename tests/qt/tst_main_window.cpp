@@ -6,9 +6,13 @@
 #include "ui/widgets/text_label.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 using namespace zorvane;
@@ -30,6 +34,19 @@ struct App {
     void tick(QStringView name) { expire(h.qt.timer(name)); }
 };
 
+// Contrast ratio of two colours as legibility guidelines measure it, 1 to 21.
+double contrast(QRgb a, QRgb b) {
+    auto luminance = [](QRgb c) {
+        auto channel = [](int v) {
+            const double x = v / 255.0;
+            return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -47,6 +64,10 @@ private slots:
     void countdown_ticks_reach_the_status_boxes();
     void help_box_shows_the_help_text();
     void figures_are_loaded_when_their_page_shows();
+    void one_face_colour_and_legible_text_data();
+    void one_face_colour_and_legible_text();
+    void label_lines_keep_the_character_pitch_data();
+    void label_lines_keep_the_character_pitch();
 };
 
 void MainWindowTest::initTestCase() {
@@ -242,6 +263,110 @@ void MainWindowTest::figures_are_loaded_when_their_page_shows() {
                 QVERIFY(qGray(shown.pixel(x, y)) < 128);
             }
     QVERIFY(black > 0);
+}
+
+void MainWindowTest::one_face_colour_and_legible_text_data() {
+    QTest::addColumn<bool>("dark");
+    QTest::addRow("desktop_palette") << false;
+    QTest::addRow("dark_desktop_palette") << true;
+}
+
+void MainWindowTest::one_face_colour_and_legible_text() {
+    QFETCH(bool, dark);
+    const QPalette desktop = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(desktop); });
+    if (dark) {
+        QPalette night(QColor(53, 53, 53)); // light text, dark face and base
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            night.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
+        QApplication::setPalette(night);
+    }
+    App app;
+    const QImage shot = app.h.qt.window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb face = shot.pixel(632, 420); // below and right of the group boxes
+    QVERIFY(contrast(face, qRgb(0, 0, 0)) >= 4.5);
+    for (QStringView group : {names::time_group, names::instruction_group, names::operation_group})
+        QCOMPARE(shot.pixel(app.in_window(group).bottomRight() - QPoint(4, 4)), face);
+
+    // Every text at start-up against its own background: labels and group captions on the face
+    // with no seam, buttons and edit boxes inside their frames.
+    for (const ControlEntry& entry : app.h.qt.layout().controls) {
+        QWidget* w = app.w(entry.name);
+        if (!w || !w->isVisible() || entry.text.isEmpty() || entry.kind == Kind::Window)
+            continue;
+        QRect area = app.in_window(entry.name);
+        if (entry.kind == Kind::GroupBox)
+            area.setHeight(w->fontMetrics().height());
+        else if (entry.kind == Kind::Button || entry.kind == Kind::EditBox)
+            area.adjust(4, 4, -4, -4);
+        QHash<QRgb, int> counts;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                ++counts[shot.pixel(x, y)];
+        const QRgb background =
+            std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                return a.second < b.second;
+            })->first;
+        QRgb ink = background;
+        for (auto [colour, count] : counts.asKeyValueRange())
+            if (contrast(colour, background) > contrast(ink, background))
+                ink = colour;
+        const QString what = u"%1: ink #%2 on #%3"_s.arg(entry.name)
+                                 .arg(uint(ink & 0xffffff), 6, 16, QChar(u'0'))
+                                 .arg(uint(background & 0xffffff), 6, 16, QChar(u'0'));
+        if (entry.kind == Kind::Label || entry.kind == Kind::GroupBox)
+            QVERIFY2(background == face, qPrintable(what));
+        // Black on enabled controls (thin strokes blend with the face a little); greyed text
+        // still stands out from its box.
+        if (w->isEnabled())
+            QVERIFY2(qGray(ink) < 100 && contrast(ink, background) >= 4.5, qPrintable(what));
+        else
+            QVERIFY2(contrast(ink, background) >= 1.3, qPrintable(what));
+    }
+}
+
+void MainWindowTest::label_lines_keep_the_character_pitch_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("question"); // series line level with this answer box; 0: welcome
+    // The welcome text is the label's third line: 2 × 24 px down, whatever the face.
+    QTest::addRow("welcome_third_line") << names::welcome_label.toString() << 0;
+    for (int q = 1; q <= 8; ++q)
+        QTest::addRow("series_question_%d_level_with_its_box", q)
+            << names::series_label.toString() << q;
+}
+
+void MainWindowTest::label_lines_keep_the_character_pitch() {
+    QFETCH(QString, label);
+    QFETCH(int, question);
+    App app;
+    // Run again with the AR PL faces rejected, where Noto CJK stands in with a taller line box.
+    const QString face = QFontInfo(app.w(label)->font()).family();
+    qInfo("%s drawn in %s", qPrintable(label), qPrintable(face));
+    if (qEnvironmentVariableIsSet("FONTCONFIG_FILE"))
+        QVERIFY2(!face.startsWith(u"AR PL"_s),
+                 "the fontconfig file did not reject the AR PL faces");
+    if (question > 0)
+        app.h.click(names::start_button); // uncovers the series
+    const QRect box = app.in_window(label);
+    const QRect level = question > 0 ? app.in_window(names::answer_box(question))
+                                     : QRect(box.left(), box.top() + 48, box.width(), 24);
+    const QImage shot = app.h.qt.window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb face_colour = shot.pixel(box.right(), box.bottom());
+    // The ink of the line beside `level`, a few pixels either side included.
+    int first = -1, last = -1;
+    for (int y = level.top() - 4; y <= level.bottom() + 4; ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (shot.pixel(x, y) != face_colour) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+    QVERIFY2(first >= 0, "no line beside its place");
+    // One line's ink, standing level with its place.
+    const int centre = (first + last) / 2;
+    QVERIFY2(last - first < level.height() && qAbs(centre - level.center().y()) <= 2,
+             qPrintable(u"ink rows %1..%2, expected around %3"_s.arg(first).arg(last).arg(
+                 level.center().y())));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,5 +1,6 @@
 // How the program ends, seen from outside: each case runs it in a process of its own and looks
 // at its exit status, what it printed and what the sanitizers said.
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -15,12 +16,10 @@ struct Run {
     bool finished = false;
 };
 
-Run run_scenario(const QStringList& args) {
+Run run_program(const QString& program, const QStringList& args, const QProcessEnvironment& env) {
     QProcess process;
-    process.setProgram(QStringLiteral(SCENARIO_PROGRAM));
+    process.setProgram(program);
     process.setArguments(args);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     process.setProcessEnvironment(env);
     process.start();
     Run run;
@@ -35,6 +34,12 @@ Run run_scenario(const QStringList& args) {
     run.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     run.errors = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+Run run_scenario(const QStringList& args) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    return run_program(QStringLiteral(SCENARIO_PROGRAM), args, env);
 }
 
 // Reports of AddressSanitizer, LeakSanitizer and UBSan all carry one of these.
@@ -57,6 +62,8 @@ private slots:
     void closing_the_window_ends_the_run();
     void runtime_error_report_ends_the_run_data();
     void runtime_error_report_ends_the_run();
+    void start_up_without_a_display_data();
+    void start_up_without_a_display();
 };
 
 void ProcessTest::closing_the_window_ends_the_run_data() {
@@ -109,6 +116,31 @@ void ProcessTest::runtime_error_report_ends_the_run() {
     // process ended when the box was closed.
     QCOMPARE(run.lines.mid(0, box), QStringList{u"handler start"_s});
     QCOMPARE(run.lines.mid(box + 1), QStringList{u"closing report"_s});
+}
+
+void ProcessTest::start_up_without_a_display_data() {
+    QTest::addColumn<QString>("display"); // empty: not set
+    QTest::addRow("no_display") << QString();
+    QTest::addRow("display_that_does_not_answer") << u":65533"_s;
+}
+
+void ProcessTest::start_up_without_a_display() {
+    QFETCH(QString, display);
+    if (!display.isEmpty() && QFile::exists(u"/tmp/.X11-unix/X"_s + display.mid(1)))
+        QSKIP("an X server listens on that display");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
+        env.remove(name);
+    if (!display.isEmpty())
+        env.insert(u"DISPLAY"_s, display);
+    const Run run = run_program(QStringLiteral(ZORVANE_PROGRAM), {}, env);
+    QVERIFY2(run.finished, qPrintable(describe(run)));
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QVERIFY2(run.exit_code == 255, qPrintable(describe(run)));
+    QVERIFY2(run.errors.contains(u"运行时出错!\n\n错误信息：载入启动窗口失败\n"_s) &&
+                 run.errors.contains(u"xvfb-run zorvane"_s),
+             qPrintable(describe(run)));
+    QVERIFY2(!sanitizer_spoke(run.errors), qPrintable(describe(run)));
 }
 
 QTEST_GUILESS_MAIN(ProcessTest)

@@ -2,18 +2,48 @@
 
 #include <QAccessible>
 #include <QEvent>
+#include <QFontInfo>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QTextLayout>
 #include <utility>
 
 namespace zorvane::ui {
 
 namespace {
+
 const QRegularExpression& lineBreaks() {
     static const QRegularExpression re(QStringLiteral("\r\n|\r|\n"));
     return re;
 }
+
+// Chinese characters and full-width punctuation: a line may break between any two of them,
+// also before a closing quotation mark or after an opening one.
+bool isChinese(char32_t c) {
+    return QChar::script(c) == QChar::Script_Han || (c >= 0x3000 && c <= 0x303F) ||
+           (c >= 0xFF00 && c <= 0xFFEF) || c == 0x2018 || c == 0x2019 || c == 0x201C ||
+           c == 0x201D || c == 0x2014 || c == 0x2026;
+}
+
+char32_t codePointBefore(const QString& text, qsizetype at) {
+    if (at >= 2 && text[at - 1].isLowSurrogate() && text[at - 2].isHighSurrogate())
+        return QChar::surrogateToUcs4(text[at - 2], text[at - 1]);
+    return text[at - 1].unicode();
+}
+
+char32_t codePointAt(const QString& text, qsizetype at) {
+    if (at + 1 < text.size() && text[at].isHighSurrogate() && text[at + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(text[at], text[at + 1]);
+    return text[at].unicode();
+}
+
+// Where a new line may start: after a run of blanks, and between two Chinese characters.
+bool mayBreakBefore(const QString& text, qsizetype at) {
+    if (text[at - 1] == u' ')
+        return text[at] != u' ';
+    return !text[at].isLowSurrogate() && isChinese(codePointBefore(text, at)) &&
+           isChinese(codePointAt(text, at));
+}
+
 } // namespace
 
 TextLabel::TextLabel(QWidget* parent) : QWidget(parent) {
@@ -63,33 +93,67 @@ void TextLabel::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+// Greedy, as the label's own rule says: each line ends at the last blank or the last boundary
+// between two Chinese characters that still fits; a line with no such place that fits is cut
+// after its last fitting character. Blanks at a break stay at the end of their line.
+void TextLabel::breakParagraph(const QString& paragraph) const {
+    const QFontMetrics fm = fontMetrics();
+    const int room = width();
+    // More than two characters a pixel never fit: such runs are not measured, so a long text
+    // without break places costs about the same for every line it fills.
+    const qsizetype longest = 2 * qsizetype(room) + 1;
+    // Width without the blanks at the end, which are not drawn.
+    auto widthOf = [&](qsizetype start, qsizetype end) {
+        while (end > start && paragraph[end - 1] == u' ')
+            --end;
+        if (end - start > longest)
+            return room + 1;
+        return fm.horizontalAdvance(paragraph.mid(start, end - start));
+    };
+    const qsizetype n = paragraph.size();
+    qsizetype start = 0;
+    while (start < n) {
+        qsizetype lineEnd = -1;
+        for (qsizetype end = start + 1; end <= n; ++end) {
+            if (end - start > longest && paragraph[end - 1] != u' ')
+                break;
+            if (end < n && !mayBreakBefore(paragraph, end))
+                continue;
+            if (widthOf(start, end) > room)
+                break;
+            lineEnd = end;
+        }
+        if (lineEnd < 0) {
+            // No break place fits: as many characters as fit, and at least one.
+            lineEnd = start + (paragraph[start].isHighSurrogate() && start + 1 < n ? 2 : 1);
+            for (qsizetype end = lineEnd + 1; end < n; ++end) {
+                if (paragraph[end].isLowSurrogate())
+                    continue;
+                if (widthOf(start, end) > room)
+                    break;
+                lineEnd = end;
+            }
+        }
+        m_lines.append(
+            {paragraph.mid(start, lineEnd - start), std::min(widthOf(start, lineEnd), room)});
+        start = lineEnd;
+    }
+}
+
 const QList<TextLabel::Line>& TextLabel::laidOut() const {
     if (m_linesValid)
         return m_lines;
     m_lines.clear();
-    const QFontMetrics fm = fontMetrics();
     if (!m_wrap) {
         QString single = m_text;
         single.remove(lineBreaks());
-        m_lines.append({single, fm.horizontalAdvance(single)});
+        m_lines.append({single, fontMetrics().horizontalAdvance(single)});
     } else {
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        const QStringList paragraphs = m_text.split(lineBreaks());
-        for (const QString& paragraph : paragraphs) {
-            if (paragraph.isEmpty()) {
+        for (const QString& paragraph : m_text.split(lineBreaks())) {
+            if (paragraph.isEmpty())
                 m_lines.append({QString(), 0});
-                continue;
-            }
-            QTextLayout layout(paragraph, font());
-            layout.setTextOption(option);
-            layout.beginLayout();
-            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-                line.setLineWidth(width());
-                m_lines.append({paragraph.mid(line.textStart(), line.textLength()),
-                                qCeil(line.naturalTextWidth())});
-            }
-            layout.endLayout();
+            else
+                breakParagraph(paragraph);
         }
     }
     m_linesValid = true;
@@ -110,8 +174,14 @@ void TextLabel::paintEvent(QPaintEvent*) {
     const QPalette::ColorGroup group =
         testAttribute(Qt::WA_ForceDisabled) ? QPalette::Disabled : QPalette::Active;
     p.setPen(palette().color(group, QPalette::WindowText));
-    const QFontMetrics fm = fontMetrics();
     const QList<Line>& lines = laidOut();
+
+    // Lines stand one character height apart, whatever the face's ascent and descent: the
+    // series lines must stay level with their answer boxes. The face's own line box is centred
+    // on that pitch.
+    const int pitch = QFontInfo(font()).pixelSize();
+    const QFontMetricsF fm(font());
+    const int baseline = qRound((pitch - fm.ascent() - fm.descent()) / 2 + fm.ascent());
 
     auto xFor = [&](int lineWidth) {
         if (m_alignment & Qt::AlignHCenter)
@@ -123,18 +193,12 @@ void TextLabel::paintEvent(QPaintEvent*) {
 
     if (!m_wrap) {
         const Line& line = lines.first();
-        const int top = (height() - fm.height()) / 2;
-        p.drawText(xFor(line.width), top + fm.ascent(), line.text);
+        p.drawText(xFor(line.width), (height() - pitch) / 2 + baseline, line.text);
         return;
     }
     // Partly visible last lines are drawn and cut by the widget's own clip.
-    int top = 0;
-    for (const Line& line : lines) {
-        if (top >= height())
-            break;
-        p.drawText(xFor(line.width), top + fm.ascent(), line.text);
-        top += fm.height();
-    }
+    for (int i = 0, top = 0; i < lines.size() && top < height(); ++i, top += pitch)
+        p.drawText(xFor(lines[i].width), top + baseline, lines[i].text);
 }
 
 } // namespace zorvane::ui

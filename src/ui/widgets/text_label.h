@@ -1,6 +1,7 @@
 // A caption drawn by the program: the whole box in the background colour, then the text
-// without a text background. Wrapped labels break at CR LF and at word or CJK boundaries and
-// run from the top edge down; unwrapped labels are one vertically centred line.
+// without a text background. Wrapped labels break at CR LF, after blanks and between Chinese
+// characters, and run from the top edge down; unwrapped labels are one vertically centred line.
+// Lines are one character height apart.
 #pragma once
 
 #include <QList>
@@ -40,6 +41,7 @@ private:
         int width; // without trailing blanks, for alignment
     };
     const QList<Line>& laidOut() const;
+    void breakParagraph(const QString& paragraph) const;
     void invalidate();
 
     QString m_text;
