@@ -30,6 +30,12 @@ Bitmap crop(const Bitmap& b, Point centre, int half) {
     return out;
 }
 
+void addPictureRows() {
+    QTest::addColumn<int>("picture");
+    for (int n = 1; n <= kPictureCount; ++n)
+        QTest::addRow("picture%02d", n) << n;
+}
+
 } // namespace
 
 class TstRender : public QObject {
@@ -106,11 +112,7 @@ private slots:
     }
 
     // Gaps, boundaries, letters, readable sizes, and strokes that a stretching box keeps even.
-    void drawingRulesHold_data() {
-        QTest::addColumn<int>("picture");
-        for (int n = 1; n <= kPictureCount; ++n)
-            QTest::addRow("picture%02d", n) << n;
-    }
+    void drawingRulesHold_data() { addPictureRows(); }
     void drawingRulesHold() {
         QFETCH(int, picture);
         const Puzzle& p = puzzles().at(std::size_t(questionOfPicture(picture) - 9));
@@ -146,11 +148,7 @@ private slots:
 
     // The @2x image is the same drawing: halving it (a 2 x 2 block is black when two or more of
     // its pixels are) gives back the plain image apart from a thin seam along curves.
-    void doubleSizeIsTheSameDrawing_data() {
-        QTest::addColumn<int>("picture");
-        for (int n = 1; n <= kPictureCount; ++n)
-            QTest::addRow("picture%02d", n) << n;
-    }
+    void doubleSizeIsTheSameDrawing_data() { addPictureRows(); }
     void doubleSizeIsTheSameDrawing() {
         QFETCH(int, picture);
         const Bitmap plain = pictureImage(picture, 1), twice = pictureImage(picture, 2);

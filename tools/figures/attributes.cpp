@@ -85,19 +85,6 @@ bool growingStep(const Values& v, int modulus) {
     return d && stepOf(0, *d, modulus) != 0;
 }
 
-bool distributeThree(const Values& v) {
-    std::vector<int> first = v[0];
-    std::sort(first.begin(), first.end());
-    if (first.size() != 3 || std::adjacent_find(first.begin(), first.end()) != first.end())
-        return false;
-    for (auto s : v) {
-        std::sort(s.begin(), s.end());
-        if (s != first)
-            return false;
-    }
-    return true;
-}
-
 // The third of each row from the first two: a sum or a difference.
 bool thirdFromTwo(const Values& v, int sign) {
     for (const auto& s : v)
@@ -250,7 +237,7 @@ const char* explainValues(const Values& v, const Context& c, const Family& f) {
             return "doubling";
     }
     if (c.kind == ReadingKind::Triples) {
-        if (distributeThree(v))
+        if (distributesThree(v))
             return "distribute-three";
         if (f.arithmetic && thirdFromTwo(v, 1))
             return "sum";

@@ -7,6 +7,7 @@
 
 #include "figure.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,20 @@ enum class ReadingKind {
 };
 
 using Sequences = std::vector<std::vector<Figure>>;
+
+// Every sequence holds the same three different values, in any order.
+template <typename T> bool distributesThree(const std::vector<std::vector<T>>& seqs) {
+    std::vector<T> first = seqs[0];
+    std::sort(first.begin(), first.end());
+    if (first.size() != 3 || std::adjacent_find(first.begin(), first.end()) != first.end())
+        return false;
+    for (auto s : seqs) {
+        std::sort(s.begin(), s.end());
+        if (s != first)
+            return false;
+    }
+    return true;
+}
 using Shown = std::vector<std::vector<bool>>; // per sequence and step: a cell of the question
 
 // A description of one reading under which every attribute follows a rule, or nothing.

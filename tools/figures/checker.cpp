@@ -108,19 +108,6 @@ bool combineHolds(const Sequences& seqs, const BinaryOp& op) {
     return seen;
 }
 
-bool distributesThree(const Sequences& seqs) {
-    std::vector<Figure> first = seqs[0];
-    std::sort(first.begin(), first.end());
-    if (first.size() != 3 || std::adjacent_find(first.begin(), first.end()) != first.end())
-        return false;
-    for (auto s : seqs) {
-        std::sort(s.begin(), s.end());
-        if (s != first)
-            return false;
-    }
-    return true;
-}
-
 // Every rule of the library that the completed cells satisfy under this reading.
 std::vector<std::string> explain(const Sequences& seqs, const Shown& shown, const Reading& r,
                                  const std::vector<Transform>& base,
