@@ -132,7 +132,7 @@ private slots:
             << seriesBoard({discs(1), discs(2), discs(3)}, {discs(5), discs(6), discs(4), discs(7)})
             << u"a,c"_qs;
         QTest::addRow("no_option_continues_the_series")
-            << seriesBoard({discs(2), discs(3), discs(4)}, {discs(7), discs(6), discs(8), discs(9)})
+            << seriesBoard({discs(2), discs(3), discs(4)}, {discs(7), discs(8), discs(9), discs(1)})
             << QString();
         QTest::addRow("constant_series_finds_the_repeat")
             << seriesBoard({disc, disc, disc}, {single(Shape::Square), disc, single(Shape::Hook),
@@ -150,12 +150,12 @@ private slots:
         using enum Shape;
         QTest::addRow("growing_by_any_amount_reads_as_growing_with_the_fill_kept")
             << Board{Form::Pairs,
-                     {sized(Circle, Fill::Hollow, 1), Figure{}, sized(Triangle, Fill::Solid, 1),
+                     {sized(Circle, Fill::Hollow, 1), Figure{}, sized(Square, Fill::Hollow, 1),
                       Figure{}},
-                     {sized(Circle, Fill::Hollow, 2), sized(Circle, Fill::Solid, 2),
-                      sized(Triangle, Fill::Hollow, 2), sized(Triangle, Fill::Hollow, 1),
-                      sized(Triangle, Fill::Solid, 3)}}
-            << u"ae,bc"_s;
+                     {sized(Circle, Fill::Solid, 2), sized(Circle, Fill::Hollow, 2),
+                      sized(Square, Fill::Solid, 2), sized(Square, Fill::Hollow, 3),
+                      sized(Triangle, Fill::Solid, 1)}}
+            << u"ac,bd"_s;
         QTest::addRow("path_along_the_top_reads_round_the_edge_or_back_along_the_next_row")
             << seriesBoard({discAt(2), discAt(1), discAt(0)},
                            {discAt(7), discAt(3), discAt(5), discAt(6)})
@@ -198,6 +198,21 @@ private slots:
         QTest::addRow("the_one_repeated_figure")
             << seriesBoard({hook(0), hook(2), hook(4)}, {hook(1), hook(3), hook(2), hook(5)})
             << u"the only option that repeats a question cell"_s << u"c"_s;
+        // A grid where size never changes: the small decoy and the copy fall away at once.
+        auto shape = [](Shape s, Fill f, int size) { return single(s, 0, f, 1, size); };
+        using enum Shape;
+        const Board latin{Form::Matrix,
+                          {shape(Circle, Fill::Hollow, 2), shape(Square, Fill::Solid, 2),
+                           shape(Triangle, Fill::Hatched, 2), shape(Square, Fill::Hatched, 2),
+                           shape(Triangle, Fill::Hollow, 2), shape(Circle, Fill::Solid, 2),
+                           shape(Triangle, Fill::Solid, 2), shape(Circle, Fill::Hatched, 2),
+                           Figure{}},
+                          {shape(Circle, Fill::Solid, 2), shape(Triangle, Fill::Hatched, 1),
+                           shape(Square, Fill::Hollow, 2), shape(Square, Fill::Solid, 1)}};
+        QTest::addRow("the_one_left_once_copies_and_needless_changes_go")
+            << latin << u"the only option left once copies"_s << u"c"_s;
+        QTest::addRow("the_one_shape_and_fill_missing_from_the_grid")
+            << latin << u"the only option not shown in the question (shape, fill)"_s << u"c"_s;
         auto discs = [](int n) { return single(Shape::Circle, 0, Fill::Solid, n); };
         const Board counts =
             seriesBoard({discs(1), discs(2), discs(3)}, {discs(4), discs(9), discs(2), discs(5)});
@@ -208,9 +223,11 @@ private slots:
         QFETCH(Board, board);
         QFETCH(QString, heuristic);
         QFETCH(QString, answer);
+        QStringList guesses;
         for (const Guess& g : guessFromOptions(board))
-            if (QString::fromStdString(g.heuristic) == heuristic)
-                QCOMPARE(QString::fromStdString(g.answer), answer);
+            if (QString::fromStdString(g.heuristic).startsWith(heuristic))
+                guesses << QString::fromStdString(g.answer);
+        QVERIFY2(guesses.contains(answer), qPrintable(guesses.join(u',')));
     }
 
     // Within each group the items get harder, the last being the hardest, and many need two

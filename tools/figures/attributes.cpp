@@ -105,6 +105,18 @@ bool runningSum(const Values& v) {
     return seen;
 }
 
+// Prime numbers in their order: 2, 3, 5, 7.
+bool primes(const Values& v) {
+    static constexpr std::array<int, 8> kPrimes{2, 3, 5, 7, 11, 13, 17, 19};
+    for (const auto& s : v) {
+        const auto first = std::find(kPrimes.begin(), kPrimes.end(), s[0]);
+        if (s.size() < 3 || kPrimes.end() - first < std::ptrdiff_t(s.size()) ||
+            !std::equal(s.begin(), s.end(), first))
+            return false;
+    }
+    return true;
+}
+
 // Doubling or halving at every step.
 bool doubling(const Values& v) {
     for (int dir : {0, 1}) {
@@ -118,12 +130,15 @@ bool doubling(const Values& v) {
     return false;
 }
 
-// Every first value changes, and all end on one value ("it becomes black").
+// All end on one value, and something changes to get there ("it becomes black").
 bool becomesOne(const Values& v) {
-    for (const auto& s : v)
-        if (s.size() != 2 || s[0] == s[1] || s[1] != v[0][1])
+    bool changes = false;
+    for (const auto& s : v) {
+        if (s.size() != 2 || s[1] != v[0][1])
             return false;
-    return true;
+        changes = changes || s[0] != s[1];
+    }
+    return changes; // what already has the value keeps it: "it becomes black; that one already is"
 }
 
 // The values trade places: what was A becomes B and what was B becomes A.
@@ -233,9 +248,11 @@ const char* explainValues(const Values& v, const Context& c, const Family& f) {
             return "growing step"; // not for the three fills, where any two steps "grow"
         if (f.arithmetic && runningSum(v))
             return "running sum";
-        if (f.arithmetic && doubling(v))
-            return "doubling";
+        if (f.arithmetic && primes(v))
+            return "prime numbers";
     }
+    if (f.arithmetic && doubling(v))
+        return "doubling";
     if (c.kind == ReadingKind::Triples) {
         if (distributesThree(v))
             return "distribute-three";

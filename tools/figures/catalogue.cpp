@@ -82,8 +82,8 @@ std::vector<Definition> makeCatalogue() {
                     one(el(Arrow, kCentre, 3, 4))},
                    chain(spin(1))}},
                  spread(spin(1), spin(2), spin(5)),
-                 "Along each row the arrow turns an eighth clockwise, each row starting a quarter "
-                 "further on: the last arrow points left."});
+                 "Along each row the arrow turns an eighth clockwise, each row starting a "
+                 "quarter further on: the last arrow points left."});
     d.push_back(
         {10,
          Form::Matrix,
@@ -91,65 +91,64 @@ std::vector<Definition> makeCatalogue() {
          {{{one(el(Circle, 0, 3, 0, Solid)), one(el(Circle, 2, 3, 0, Solid)),
             one(el(Circle, 4, 3, 0, Solid))},
            chain(move(1))},
-          {{one(el(Square, 4, 3)), one(el(Square, 6, 3)), one(el(Square, 0, 3))}, chain(move(-2))}},
-         twos(onShape(Circle, move(1)), onShape(Square, move(-1)), onShape(Circle, fillInvert())),
+          {{one(el(Square, 2, 3)), one(el(Square, 4, 3)), one(el(Square, 6, 3))}, chain(move(2))}},
+         cross(onShape(Circle, move(1)), onShape(Square, move(1))),
          "Along each row the black disc steps one place clockwise round the edge and the "
-         "square two places anticlockwise: disc bottom left, square bottom right."});
-    d.push_back(
-        {11,
-         Form::Matrix,
-         "c",
-         {{{one(el(Circle, kCentre, 2))},
-           latin({{Attribute::Shape, {C, S, T}, 1, 1}, {Attribute::Fill, {Ha, So, Ho}, 2, 1}})}},
-         twos(swapShapes(Square, Circle), setFill(Solid), sizeBy(-1)),
-         "Every row and every column holds a circle, a square and a triangle, and the "
-         "fills run hatched, black, empty along each row: a hatched square of the same "
-         "size."});
-    d.push_back({12,
+         "square two places: disc bottom left, square top right."});
+    d.push_back({11,
                  Form::Matrix,
-                 "a",
-                 {{{linesOf(rims({0, 1, 7})), linesOf(rims({1, 2, 3})), linesOf(rims({4, 5})),
-                    linesOf(rims({5, 6, 7})), linesOf(rims({2, 3, 6})), linesOf(rims({3, 4, 5}))},
-                   combine("xor")},
-                  {{one(el(Circle, kCentre, 1))}, latin({{Attribute::Shape, {C, S, T}, 1, 1}})}},
-                 cross(toggle(linesOf(rims({3, 4})), "keep the shared edges"),
-                       swapShapes(Square, Triangle)),
-                 "The third cell of a row keeps the edge pieces drawn in just one of the first "
-                 "two, and every row and column holds a circle, a square and a triangle: a "
-                 "square inside the edges left over."});
+                 "c",
+                 {{{one(el(Circle, kCentre, 3, 0, Solid, 2))},
+                   latin({{Attribute::Count, {2, 3, 4, 5, 6}, 1, 1},
+                          {Attribute::Shape, {T, C, S}, 0, 1}})}},
+                 twos(countBy(1), swapShapes(Square, Circle), fillInvert()),
+                 "Each cell holds one more shape than the cell to its left or above it, and each "
+                 "column has its own shape: six squares."});
+    d.push_back(
+        {12,
+         Form::Matrix,
+         "a",
+         {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3, 6, 7})), linesOf(rims({0, 1, 4, 5})),
+            linesOf(rims({4, 5})), linesOf(rims({2, 3, 4, 5})), linesOf(rims({0, 1, 2, 3}))},
+           combine("xor")},
+          {{one(el(Circle, kCentre, 1))}, latin({{Attribute::Shape, {C, S, T}, 1, 2}})}},
+         cross(toggle(linesOf(rims({2, 3})), "keep the shared side"), swapShapes(Circle, Square)),
+         "The third cell of a row keeps the sides drawn in just one of the first two, "
+         "and every row and column holds a circle, a square and a triangle: a circle "
+         "between a top and a bottom side."});
     d.push_back({13,
                  Form::Matrix,
                  "c",
                  {{{one(el(Circle, kCentre, 3, 0, Solid))},
                    latin({{Attribute::Count, {3, 2, 5, 2, 2, 4, 2, 4, 6}, 3, 1},
-                          {Attribute::Shape, {C, S, T}, 1, 1},
-                          {Attribute::Fill, {So, Ho}, 1, 0}})}},
-                 twos(countBy(1), swapShapes(Square, Circle), fillInvert()),
+                          {Attribute::Shape, {C, S}, 1, 1},
+                          {Attribute::Fill, {Ho, So}, 1, 0}})}},
+                 twos(countBy(1), swapShapes(Circle, Square), sizeBy(-1)),
                  "In each row the third cell holds as many shapes as the first two together, "
-                 "every row and column holds circles, squares and triangles, and the rows are "
-                 "black, empty, black: six black squares."});
+                 "circles and squares alternate like a chessboard, and the rows are empty, "
+                 "black, empty: six empty circles."});
     d.push_back({14,
                  Form::Matrix,
                  "d",
                  {{{one(el(Circle, kCentre, 1))},
                    latin({{Attribute::Shape, {C, S, T}, 1, 1},
-                          {Attribute::Fill, {Ho, Ha, So}, 2, 1},
+                          {Attribute::Fill, {Ha, Ho, So}, 2, 1},
                           {Attribute::Size, {1, 2, 3}, 0, 1}})}},
-                 cross(swapShapes(Square, Triangle), setFill(Hatched)),
+                 cross(sizeBy(-2), setFill(Solid)),
                  "Shapes and fills each appear once in every row and column, and along each row "
-                 "the figure grows: a large empty square."});
+                 "the figure grows: a large hatched square."});
     d.push_back({15,
                  Form::Hexagon,
                  "c",
-                 {{{one(el(Flag, kCentre, 3, 0))},
+                 {{{one(el(Triangle, kCentre, 3, 0))},
                    latin({{Attribute::Rot, {0, 2, 4, 6}, 1, 0},
-                          {Attribute::Fill, {Ho, Ha, So}, 1, 0},
-                          {Attribute::Shape, {int(Flag), int(Hook)}, 1, 0},
+                          {Attribute::Shape, {T, int(HalfDisc), int(Flag)}, 1, 0},
+                          {Attribute::Fill, {Ho, So}, 1, 0},
                           {Attribute::Size, {3, 2}, 1, 0}})}},
-                 cross(spin(4), swapShapes(Hook, Flag)),
-                 "Clockwise round the hexagon the figure turns a quarter, its fill runs empty, "
-                 "hatched, black, and a large flag and a small hook take turns: a small black "
-                 "hook turned a quarter."});
+                 cross(spin(2), swapShapes(Flag, Triangle)),
+                 "Clockwise round the hexagon the figure turns a quarter, triangle, half disc "
+                 "and flag take turns, and so do empty and black, and large and small: a small "
+                 "black flag turned a quarter."});
 
     // ---- series of four ----
     d.push_back({16,
@@ -157,7 +156,7 @@ std::vector<Definition> makeCatalogue() {
                  "c",
                  {{{one(el(Circle, kCentre, 3, 0, Solid, 2))},
                    latin({{Attribute::Count, {2, 3, 5, 8}, 1, 0}})}},
-                 spread(countBy(-1), countBy(1), countBy(-3)),
+                 spread(countBy(1), countBy(-3), countBy(-4)),
                  "Each count is the sum of the two before it (2, 3, 5), which also makes the "
                  "steps grow by one: eight discs."});
     d.push_back(
@@ -172,11 +171,11 @@ std::vector<Definition> makeCatalogue() {
         {18,
          Form::Series,
          "d",
-         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2)})},
-           chain(both(onShape(Circle, move(1)), onShape(Square, move(2))))}},
-         twos(onShape(Circle, move(1)), onShape(Square, move(-1)), onShape(Circle, fillInvert())),
-         "The black disc steps one place clockwise round the edge and the square two "
-         "places: disc at the middle right, square at the top left."});
+         {{{figureOf({el(Circle, 1, 2, 0, Solid), el(Square, 6, 2)})},
+           chain(both(onShape(Circle, move(2)), onShape(Square, move(1))))}},
+         twos(onShape(Circle, move(-1)), onShape(Square, move(1)), onShape(Circle, fillInvert())),
+         "The black disc steps two places clockwise round the edge and the square one "
+         "place: disc at the middle left, square at the top middle."});
     d.push_back({19,
                  Form::Series,
                  "d",
@@ -184,46 +183,44 @@ std::vector<Definition> makeCatalogue() {
                  spread(spin(-1), spin(2), spin(4)),
                  "The hook turns one eighth, then two, then three: it ends turned three "
                  "quarters."});
-    d.push_back(
-        {20,
-         Form::Series,
-         "d",
-         {{{one(el(Square, kCentre, 0, 0, Hatched))}, chain(both(sizeBy(1), fillCycle(1)))}},
-         twos(sizeBy(-2), setFill(Solid), spin(1)),
-         "The square grows each step while its fill runs hatched, black, empty and back "
-         "to hatched: a large hatched square."});
+    d.push_back({20,
+                 Form::Series,
+                 "d",
+                 {{{one(el(Square, kCentre, 0, 0, Hollow))}, chain(both(sizeBy(1), fillCycle(2)))}},
+                 twos(sizeBy(-2), setFill(Hatched), swapShapes(Square, Circle)),
+                 "The square grows each step while its fill runs empty, black, hatched and back "
+                 "to empty: a large empty square."});
     d.push_back({21,
                  Form::Series,
                  "c",
-                 {{{one(el(Flag, kCentre, 3, 0))}, chain(both(spin(2), fillInvert()))}},
-                 cross(spin(4), fillInvert()),
-                 "The flag turns a quarter clockwise each step while its fill alternates empty "
-                 "and black: a black flag turned three quarters."});
+                 {{{one(el(HalfDisc, kCentre, 3, 0))}, chain(both(spin(2), fillInvert()))}},
+                 cross(spin(2), fillInvert()),
+                 "The half disc turns a quarter clockwise each step while its fill alternates "
+                 "empty and black: a black half disc bulging to the left."});
     d.push_back({22,
                  Form::Series,
                  "c",
-                 {{{one(el(Square, kCentre, 3, 0, Solid, 2))},
-                   chain(both(both(countBy(1), swapShapes(Square, Triangle)), fillInvert()))}},
-                 twos(countBy(-1), swapShapes(Square, Triangle), fillInvert()),
-                 "One more shape each step, squares and triangles take turns, and so do black "
-                 "and empty: five empty triangles."});
+                 {{{one(el(Square, kCentre, 3, 0, Hollow, 2))},
+                   chain(both(both(countBy(1), swapShapes(Square, Circle)), fillInvert()))}},
+                 twos(countBy(2), swapShapes(Square, Circle), fillInvert()),
+                 "One more shape each step, squares and circles take turns, and so do empty and "
+                 "black: five black circles."});
     d.push_back({23,
                  Form::Series,
                  "d",
                  {{{one(el(Flag, kCentre, 3, 0))},
                    latin({{Attribute::Rot, {0, 2, 4, 6}, 1, 0},
-                          {Attribute::Fill, {Ho, Ha, So}, 1, 0},
+                          {Attribute::Fill, {Ho, So}, 1, 0},
                           {Attribute::Size, {3, 2}, 1, 0}})}},
-                 cross(spin(4), setFill(Solid)),
-                 "The flag turns a quarter clockwise each step, its fill runs empty, hatched, "
-                 "black, empty, and it is large and small in turn: a small empty flag turned "
-                 "three quarters."});
+                 cross(spin(4), setFill(Hollow)),
+                 "The flag turns a quarter clockwise each step, and it is empty and large, then "
+                 "black and small, in turn: a small black flag turned three quarters."});
     d.push_back({24,
                  Form::Series,
                  "b",
                  {{{one(el(Square, kCentre, 3, 0, Solid, 3))},
                    with(accelerate(countBy(1)), {{Attribute::Shape, {S, T}, 1, 0}})}},
-                 cross(countBy(-1), swapShapes(Square, Triangle)),
+                 cross(countBy(-3), swapShapes(Square, Triangle)),
                  "The count grows by one, then two, then three (3, 4, 6), and squares and "
                  "triangles take turns: nine triangles."});
     d.push_back({25,
@@ -231,10 +228,10 @@ std::vector<Definition> makeCatalogue() {
                  "a",
                  {{{one(el(Hook, kCentre, 2, 1))},
                    with(accelerate(spin(1)),
-                        {{Attribute::Fill, {Ha, So, Ho}, 1, 0}, {Attribute::Size, {1, 2}, 1, 0}})}},
+                        {{Attribute::Fill, {So, Ho}, 1, 0}, {Attribute::Size, {1, 2}, 1, 0}})}},
                  cross(spin(-1), both(setFill(Solid), sizeBy(-1))),
-                 "The hook turns one eighth, then two, then three, its fill runs hatched, black, "
-                 "empty, hatched, and it is small and large in turn: a large hatched hook."});
+                 "The hook turns one eighth, then two, then three, and it is small and black, "
+                 "then large and empty, in turn: a large empty hook."});
 
     // ---- two pairs, two answers ----
     d.push_back(
@@ -249,39 +246,38 @@ std::vector<Definition> makeCatalogue() {
                  Form::Pairs,
                  "bc",
                  {{{figureOf({el(Square, kCentre, 0)}, rims({0, 1, 2, 3})),
-                    figureOf({el(Square, kCentre, 0, 0, Solid)}, rims({5, 6, 7}))},
-                   relation(both(turn(1), fillInvert()))}},
-                 decoys({turn(1), fillInvert(), turn(2)}, {0, 2, 2}),
-                 "Each cell turns a quarter clockwise and its small square swaps empty for "
-                 "black."});
+                    figureOf({el(Square, kCentre, 0)}, rims({5, 6, 7}))},
+                   relation(both(turn(1), setFill(Solid)))}},
+                 decoys({turn(1), setFill(Solid), turn(2)}, {0, 2, 2}),
+                 "Each cell turns a quarter clockwise and its small square turns black."});
     d.push_back({28,
                  Form::Pairs,
                  "ad",
-                 {{{one(el(Flag, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 6, Solid))},
-                   relation(both(spin(2), fillInvert()))}},
-                 decoys({spin(2), fillInvert(), spin(4)}, {0, 2, 0}),
-                 "Each figure turns a quarter clockwise and swaps empty for black."});
+                 {{{one(el(Flag, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 4, Hollow))},
+                   relation(both(spin(2), setFill(Solid)))}},
+                 decoys({spin(2), setFill(Solid), spin(4)}, {0, 2, 0}),
+                 "Each figure turns a quarter clockwise and turns black."});
     d.push_back(
         {29,
          Form::Pairs,
          "bd",
-         {{{figureOf({el(Square, kCentre, 0)}, rims({1, 2, 3})),
-            figureOf({el(Square, kCentre, 0, 0, Solid)}, rims({4, 5}))},
+         {{{figureOf({el(Square, kCentre, 0)}, rims({1, 6, 7})),
+            figureOf({el(Square, kCentre, 0)}, rims({4, 5}))},
            relation(both(both(turn(1), toggle(linesOf(rims({0, 1})), "add or drop the top "
                                                                      "edge")),
-                         fillInvert()))}},
-         decoys({both(turn(1), fillInvert()),
+                         setFill(Solid)))}},
+         decoys({both(turn(1), setFill(Solid)),
                  both(turn(1), toggle(linesOf(rims({0, 1})), "add or drop the top edge")), turn(1)},
                 {0, 2, 2}),
-         "Each cell turns a quarter clockwise, gains or loses the top edge, and its "
-         "small square swaps empty for black."});
+         "Each cell turns a quarter clockwise, gains or loses the top side, and its "
+         "small square turns black."});
 
     // ---- analogies ----
     d.push_back(
         {30,
          Form::Analogy,
          "d",
-         {{{one(el(Flag, kCentre, 2, 0)), one(el(Hook, kCentre, 2, 0))}, relation(spin(2))}},
+         {{{one(el(Flag, kCentre, 2, 0)), one(el(Hook, kCentre, 2, 2))}, relation(spin(2))}},
          cross(spin(4), mirror(0)),
          "A quarter turn clockwise takes the flag to its partner; the hook turns the "
          "same way."});
@@ -289,29 +285,29 @@ std::vector<Definition> makeCatalogue() {
                  Form::Analogy,
                  "c",
                  {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 5, 2, 0, Hollow)}),
-                    figureOf({el(Circle, 1, 2, 0, Hollow), el(Square, 4, 2, 0, Solid)})},
-                   relation(both(turn(1), onShape(Square, fillInvert())))}},
+                    figureOf({el(Circle, 1, 2, 0, Hollow), el(Square, 4, 2, 0, Hollow)})},
+                   relation(both(turn(1), onShape(Square, setFill(Solid))))}},
                  cross(onShape(Square, fillInvert()), turn(2)),
-                 "The whole cell turns a quarter clockwise and the square swaps empty for black: "
-                 "disc at the middle right, empty square at the bottom left."});
+                 "The whole cell turns a quarter clockwise and the square turns black: disc at "
+                 "the middle right, black square at the bottom left."});
     d.push_back({32,
                  Form::Analogy,
                  "b",
-                 {{{one(el(Circle, kCentre, 1, 0, Hollow)), one(el(Square, kCentre, 1, 0, Solid))},
-                   relation(both(sizeBy(1), fillInvert()))}},
-                 cross(fillInvert(), swapShapes(Square, Circle)),
-                 "Each figure grows and swaps empty for black: a large empty square."});
+                 {{{one(el(Square, kCentre, 1, 0, Hollow)), one(el(Circle, kCentre, 1, 0, Hollow))},
+                   relation(both(sizeBy(1), setFill(Hatched)))}},
+                 cross(setFill(Solid), swapShapes(Circle, Triangle)),
+                 "Each figure grows and becomes hatched: a large hatched circle."});
     d.push_back(
         {33,
          Form::Analogy,
          "c",
          {{{figureOf({el(Circle, kCentre, 0)}, rims({0, 1, 2, 3})),
-            figureOf({el(Square, kCentre, 0)}, rims({3, 4, 5}))},
+            figureOf({el(Circle, kCentre, 0)}, rims({3, 4, 5}))},
            relation(both(both(turn(1), toggle(linesOf(rims({0, 1})), "add or drop the top edge")),
                          swapShapes(Circle, Square)))}},
-         cross(toggle(linesOf(rims({0, 1})), "without the new edge"), swapShapes(Circle, Square)),
-         "The cell turns a quarter clockwise, gains or loses the top edge, and circle and square "
-         "trade places: a circle inside the top edge, the left side and half the bottom edge."});
+         cross(turn(2), swapShapes(Circle, Square)),
+         "The cell turns a quarter clockwise, gains or loses the top side, and the "
+         "circle becomes a square."});
     return d;
 }
 

@@ -75,6 +75,13 @@ std::vector<std::string> drawingFaults(const Puzzle& p, bool options) {
         const std::string cell = where + "figure " + std::to_string(++index) + ": ";
         const std::vector<Part> parts = figureParts(placed.figure, p.definition.form, placed.centre,
                                                     frame.width(), frame.height());
+        // The same figure with nothing hatched, to count what the hatching adds.
+        Figure empty = placed.figure;
+        for (Element& e : empty.elements)
+            if (e.fill == Fill::Hatched)
+                e.fill = Fill::Hollow;
+        const std::vector<Part> emptyParts =
+            figureParts(empty, p.definition.form, placed.centre, frame.width(), frame.height());
         for (std::size_t i = 0; i < parts.size(); ++i) {
             const Part& part = parts[i];
             const int size = span(part.bitmap);
@@ -94,9 +101,16 @@ std::vector<std::string> drawingFaults(const Puzzle& p, bool options) {
                 size < (part.copy ? kMinOrientedCopySize : kMinOrientedSize))
                 faults.push_back(cell + shapeName(part.element->shape) + " only " +
                                  std::to_string(size) + " px across");
-            if (part.element->fill == Fill::Hatched && size < kMinHatchedSize)
-                faults.push_back(cell + "hatching on a part only " + std::to_string(size) +
+            if (part.element->fill == Fill::Hatched &&
+                (size < kMinHatchedSize ||
+                 part.bitmap.blackCount() - emptyParts[i].bitmap.blackCount() < kMinHatchPixels))
+                faults.push_back(cell + "hatching hard to see on a part " + std::to_string(size) +
                                  " px across");
+            const bool pointed =
+                part.element->shape == Shape::Triangle || part.element->shape == Shape::HalfDisc;
+            if (pointed && part.element->fill == Fill::Hollow && size < kMinHollowPointedSize)
+                faults.push_back(cell + "an empty " + shapeName(part.element->shape) + " only " +
+                                 std::to_string(size) + " px across");
         }
     }
     return faults;

@@ -6,7 +6,9 @@
 // - letters and question marks stay 2 px from every frame;
 // - sizes that keep the rule readable: an arrow, flag, hook, triangle or half disc standing alone
 //   spans at least 18 px, as one of several copies at least 8 px; every part spans at least
-//   5 px; only parts at least 12 px across are hatched;
+//   5 px; an empty triangle or half disc at least 12 px, so that its hole shows; a hatched part
+//   at least 16 px across with at least 30 pixels of hatching inside, so that it reads as
+//   hatched;
 // - a picture stretched into its box keeps every stroke's width.
 #pragma once
 
@@ -22,7 +24,9 @@ constexpr int kMinGap = 2;
 constexpr int kMinOrientedSize = 18;
 constexpr int kMinOrientedCopySize = 8;
 constexpr int kMinPartSize = 5;
-constexpr int kMinHatchedSize = 12;
+constexpr int kMinHollowPointedSize = 12;
+constexpr int kMinHatchedSize = 16;
+constexpr int kMinHatchPixels = 30;
 
 // Faults of the question picture or of the options picture of a puzzle, one line each.
 std::vector<std::string> drawingFaults(const Puzzle& p, bool options);

@@ -4,7 +4,9 @@
 #include "render.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
+#include <set>
 
 namespace fig {
 namespace {
@@ -45,6 +47,70 @@ template <typename Pick> std::string onlyOnes(const Board& board, std::size_t wa
         if (pick(board.options[i]))
             picked.push_back(int(i));
     return picked.size() == wanted ? letters(picked) : std::string();
+}
+
+// The kinds of attribute a guesser compares: shape, position, size, orientation, fill, count,
+// lines.
+constexpr int kKinds = 7;
+constexpr std::array<const char*, kKinds> kKindNames{"shape", "position", "size", "orientation",
+                                                     "fill",  "count",    "lines"};
+
+std::string kindNames(unsigned kinds) {
+    std::string out;
+    for (int k = 0; k < kKinds; ++k)
+        if (kinds >> k & 1)
+            out += (out.empty() ? "" : ", ") + std::string(kKindNames[std::size_t(k)]);
+    return out;
+}
+
+std::vector<int> kindValues(const Element& e) {
+    return {int(e.shape), e.slot, e.size, e.rot * 2 + int(e.mirrored), int(e.fill), e.count};
+}
+
+// A figure seen through some kinds of attribute only.
+std::string projection(const Figure& f, unsigned kinds) {
+    std::vector<std::string> parts;
+    for (const Element& e : f.elements) {
+        const std::vector<int> v = kindValues(e);
+        std::string s;
+        for (int k = 0; k < kKinds - 1; ++k)
+            if (kinds >> k & 1)
+                s += std::to_string(v[std::size_t(k)]) + ",";
+        parts.push_back(s);
+    }
+    std::sort(parts.begin(), parts.end());
+    std::string out;
+    for (const std::string& p : parts)
+        out += p + ";";
+    if (kinds >> (kKinds - 1) & 1)
+        out += "lines" + std::to_string(f.lines);
+    return out;
+}
+
+// The figure keeps every attribute that never changes in the cells ("no cell is ever turned, so
+// the turned one is wrong").
+bool keepsWhatNeverChanges(const Figure& f, const std::vector<Figure>& cells) {
+    std::map<int, std::set<int>> values;
+    std::set<int> lines;
+    for (const Figure& c : cells) {
+        if (c == Figure{})
+            continue;
+        lines.insert(c.lines);
+        for (const Element& e : c.elements) {
+            const std::vector<int> v = kindValues(e);
+            for (std::size_t k = 0; k < v.size(); ++k)
+                values[int(k)].insert(v[k]);
+        }
+    }
+    if (lines.size() == 1 && f.lines != *lines.begin())
+        return false;
+    for (const Element& e : f.elements) {
+        const std::vector<int> v = kindValues(e);
+        for (std::size_t k = 0; k < v.size(); ++k)
+            if (values[int(k)].size() == 1 && !values[int(k)].count(v[k]))
+                return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -116,14 +182,33 @@ std::vector<Guess> guessFromOptions(const Board& board) {
         {"nearest the others (attributes)", topBy(totals(byFeature, -1), wanted)},
         {"nearest the others (pixels)", topBy(totals(byPixel, -1), wanted)},
     };
-    // What the question already shows: the one new figure, or the one that repeats a cell.
-    auto shown = [&](const Figure& f) {
-        return std::find(board.cells.begin(), board.cells.end(), f) != board.cells.end();
-    };
-    out.push_back({"the only option not shown in the question",
-                   onlyOnes(board, wanted, [&](const Figure& f) { return !shown(f); })});
-    out.push_back({"the only option that repeats a question cell",
-                   onlyOnes(board, wanted, [&](const Figure& f) { return shown(f); })});
+    // What the question already shows: the one new figure, or the one that repeats a cell, also
+    // when only the shapes and some of their attributes are compared ("the only shape and fill
+    // not in the grid"). Each answer is named once, by the fewest attributes that give it.
+    std::map<std::string, std::string> novel, repeated;
+    for (unsigned kinds = 1; kinds < (1u << kKinds); kinds += 2) {
+        auto shown = [&](const Figure& f) {
+            const std::string look = projection(f, kinds);
+            return std::any_of(board.cells.begin(), board.cells.end(), [&](const Figure& c) {
+                return c != Figure{} && projection(c, kinds) == look;
+            });
+        };
+        novel.emplace(onlyOnes(board, wanted, [&](const Figure& f) { return !shown(f); }),
+                      kindNames(kinds));
+        repeated.emplace(onlyOnes(board, wanted, [&](const Figure& f) { return shown(f); }),
+                         kindNames(kinds));
+    }
+    for (const auto& [answer, kinds] : novel)
+        out.push_back({"the only option not shown in the question (" + kinds + ")", answer});
+    for (const auto& [answer, kinds] : repeated)
+        out.push_back({"the only option that repeats a question cell (" + kinds + ")", answer});
+    // Strike out the copies of a cell and every option that changes what never changes.
+    out.push_back({"the only option left once copies and needless changes are struck out",
+                   onlyOnes(board, wanted, [&](const Figure& f) {
+                       return std::none_of(board.cells.begin(), board.cells.end(),
+                                           [&](const Figure& c) { return c == f; }) &&
+                              keepsWhatNeverChanges(f, board.cells);
+                   })});
     std::vector<int> ink(n);
     for (std::size_t i = 0; i < n; ++i)
         ink[i] = renderOption(board.options[i], board.form).blackCount();
