@@ -105,6 +105,19 @@ bool runningSum(const Values& v) {
     return seen;
 }
 
+// Each step twice the one before: 2, 3, 5, 9 ("double it and take one away").
+bool doublingStep(const Values& v) {
+    bool seen = false;
+    for (const auto& s : v)
+        for (std::size_t k = 0; k + 2 < s.size(); ++k) {
+            seen = true;
+            const int d = s[k + 1] - s[k];
+            if (d == 0 || s[k + 2] - s[k + 1] != 2 * d)
+                return false;
+        }
+    return seen;
+}
+
 // Prime numbers in their order: 2, 3, 5, 7.
 bool primes(const Values& v) {
     static constexpr std::array<int, 8> kPrimes{2, 3, 5, 7, 11, 13, 17, 19};
@@ -250,6 +263,8 @@ const char* explainValues(const Values& v, const Context& c, const Family& f) {
             return "running sum";
         if (f.arithmetic && primes(v))
             return "prime numbers";
+        if (f.arithmetic && doublingStep(v))
+            return "doubling step";
     }
     if (f.arithmetic && doubling(v))
         return "doubling";

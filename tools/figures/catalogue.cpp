@@ -154,11 +154,10 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({16,
                  Form::Series,
                  "c",
-                 {{{one(el(Circle, kCentre, 3, 0, Solid, 2))},
-                   latin({{Attribute::Count, {2, 3, 5, 8}, 1, 0}})}},
-                 spread(countBy(1), countBy(-3), countBy(-4)),
-                 "Each count is the sum of the two before it (2, 3, 5), which also makes the "
-                 "steps grow by one: eight discs."});
+                 {{{one(el(Flag, kCentre, 2, 0))}, chain(spin(3))}},
+                 spread(spin(2), spin(4), spin(6)),
+                 "The flag turns three eighths clockwise each time: it ends pointing up and to the "
+                 "right."});
     d.push_back(
         {17,
          Form::Series,
