@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <functional>
 #include <map>
+#include <set>
 
 namespace fig {
 namespace {
@@ -414,8 +416,16 @@ const char* explainLines(const Values& v, const Context& c) {
             same = same && (!delta || *delta == d);
             delta = d;
         }
-    if (same && delta && *delta)
-        return "same lines added or removed"; // also on a cell that turns: "turn, and add a bar"
+    // On a cell that turns as well, only one line ("turn, and add a bar") and only where the
+    // cells show it: a larger change, or one guessed from the options alone, fits nearly any
+    // two figures.
+    bool shownStep = false;
+    for (std::size_t q = 0; q < v.size(); ++q)
+        for (std::size_t k = 0; k + 1 < v[q].size(); ++k)
+            shownStep = shownStep || (c.shown[q][k] && c.shown[q][k + 1]);
+    const bool oneLine = delta && std::popcount(unsigned(*delta)) <= 2;
+    if (same && delta && *delta && (!c.cellMoves || (shownStep && oneLine)))
+        return "same lines added or removed";
     if (c.cellMoves)
         return nullptr;
     // A line figure that "becomes" another is only a copy of it, so that rule is left out here.
@@ -521,6 +531,39 @@ std::optional<std::string> explainElement(const std::vector<std::vector<Element>
     return why;
 }
 
+// Elements that change shape: followed by place along each sequence, and told apart across the
+// sequences by their shape at its start ("the disc becomes a cross" in both pairs).
+std::optional<Matched> matchByPlaceThenShape(const Sequences& seqs) {
+    const std::size_t n = seqs[0][0].elements.size();
+    std::vector<int> shapes;
+    for (const Element& e : seqs[0][0].elements)
+        shapes.push_back(int(e.shape));
+    if (n < 2 || std::set<int>(shapes.begin(), shapes.end()).size() != n)
+        return std::nullopt;
+    Matched out(n, std::vector<std::vector<Element>>(seqs.size()));
+    for (std::size_t q = 0; q < seqs.size(); ++q) {
+        const Figure& first = seqs[q][0];
+        if (first.elements.size() != n)
+            return std::nullopt;
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto role =
+                std::find_if(first.elements.begin(), first.elements.end(),
+                             [&](const Element& e) { return int(e.shape) == shapes[i]; });
+            if (role == first.elements.end())
+                return std::nullopt;
+            for (const Figure& f : seqs[q]) {
+                const auto it =
+                    std::find_if(f.elements.begin(), f.elements.end(),
+                                 [&](const Element& e) { return e.slot == role->slot; });
+                if (f.elements.size() != n || it == f.elements.end())
+                    return std::nullopt;
+                out[i][q].push_back(*it);
+            }
+        }
+    }
+    return out;
+}
+
 std::optional<std::string> explainFigures(const Sequences& seqs, const Context& c) {
     Values lines;
     for (const auto& s : seqs) {
@@ -533,8 +576,10 @@ std::optional<std::string> explainFigures(const Sequences& seqs, const Context& 
     if (!linesWhy)
         return std::nullopt;
     const std::string head = std::string("lines ") + linesWhy;
-    for (const auto& [keyName, key] : kMatchKeys) {
-        const auto matched = matchElements(seqs, key);
+    for (std::size_t k = 0; k <= kMatchKeys.size(); ++k) {
+        const auto matched = k < kMatchKeys.size() ? matchElements(seqs, kMatchKeys[k].second)
+                                                   : matchByPlaceThenShape(seqs);
+        const char* keyName = k < kMatchKeys.size() ? kMatchKeys[k].first : "place, then shape";
         if (!matched)
             continue;
         std::string why = head;
@@ -588,7 +633,10 @@ std::optional<std::string> attributeReading(const Sequences& seqs, const Shown& 
             }
         return anyShown ? !actsShown : !acts;
     };
-    for (std::size_t g = 0; g < symmetries.size(); ++g) {
+    // Every second cell of a longer sequence turns or mirrors only as the cells between do, which
+    // the reading step by step already covers.
+    const std::size_t turns = kind == ReadingKind::Steps ? 1 : symmetries.size();
+    for (std::size_t g = 0; g < turns; ++g) {
         if (g != 0 && idles(symmetries[g].undo))
             continue;
         Sequences undone;

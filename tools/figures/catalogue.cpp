@@ -154,7 +154,7 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({16,
                  Form::Series,
                  "c",
-                 {{{one(el(Flag, kCentre, 2, 0))}, chain(spin(3))}},
+                 {{{one(el(Flag, kCentre, 3, 0))}, chain(spin(3))}},
                  spread(spin(2), spin(4), spin(6)),
                  "The flag turns three eighths clockwise each time: it ends pointing up and to the "
                  "right."});
@@ -211,7 +211,7 @@ std::vector<Definition> makeCatalogue() {
                    latin({{Attribute::Rot, {0, 2, 4, 6}, 1, 0},
                           {Attribute::Fill, {Ho, So}, 1, 0},
                           {Attribute::Size, {3, 2}, 1, 0}})}},
-                 cross(spin(4), setFill(Hollow)),
+                 cross(spin(2), setFill(Hollow)),
                  "The flag turns a quarter clockwise each step, and it is empty and large, then "
                  "black and small, in turn: a small black flag turned three quarters."});
     d.push_back({24,
@@ -238,38 +238,33 @@ std::vector<Definition> makeCatalogue() {
          Form::Pairs,
          "ad",
          {{{one(el(Flag, kCentre, 2, 0)), one(el(Hook, kCentre, 2, 0))}, relation(mirror(0))}},
-         decoys({spin(2), mirror(1), spin(6)}, {0, 2, 2}),
+         decoys({spin(2), spin(4), spin(6)}, {0, 2, 2}),
          "Each figure is followed by its mirror image: the mirrored flag and the "
          "mirrored hook."});
     d.push_back({27,
                  Form::Pairs,
                  "bc",
                  {{{figureOf({el(Square, kCentre, 0)}, rims({0, 1, 2, 3})),
-                    figureOf({el(Square, kCentre, 0)}, rims({5, 6, 7}))},
+                    figureOf({el(Square, kCentre, 0)}, rims({6, 7}))},
                    relation(both(turn(1), setFill(Solid)))}},
-                 decoys({turn(1), setFill(Solid), turn(2)}, {0, 2, 2}),
+                 decoys({setFill(Solid), turn(1), both(turn(2), setFill(Solid))}, {0, 2, 2}),
                  "Each cell turns a quarter clockwise and its small square turns black."});
     d.push_back({28,
                  Form::Pairs,
                  "ad",
                  {{{one(el(Flag, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 4, Hollow))},
                    relation(both(spin(2), setFill(Solid)))}},
-                 decoys({spin(2), setFill(Solid), spin(4)}, {0, 2, 0}),
+                 decoys({spin(4), both(mirror(0), setFill(Solid)), spin(6)}, {0, 2, 2}),
                  "Each figure turns a quarter clockwise and turns black."});
-    d.push_back(
-        {29,
-         Form::Pairs,
-         "bd",
-         {{{figureOf({el(Square, kCentre, 0)}, rims({1, 6, 7})),
-            figureOf({el(Square, kCentre, 0)}, rims({4, 5}))},
-           relation(both(both(turn(1), toggle(linesOf(rims({0, 1})), "add or drop the top "
-                                                                     "edge")),
-                         setFill(Solid)))}},
-         decoys({both(turn(1), setFill(Solid)),
-                 both(turn(1), toggle(linesOf(rims({0, 1})), "add or drop the top edge")), turn(1)},
-                {0, 2, 2}),
-         "Each cell turns a quarter clockwise, gains or loses the top side, and its "
-         "small square turns black."});
+    d.push_back({29,
+                 Form::Pairs,
+                 "bd",
+                 {{{one(el(Hook, kCentre, 1, 0, Hollow)), one(el(Hook, kCentre, 1, 4, Hollow))},
+                   relation(both(both(spin(2), setFill(Solid)), sizeBy(1)))}},
+                 decoys({both(spin(2), setFill(Solid)), both(setFill(Solid), sizeBy(1)),
+                         both(mirror(0), both(setFill(Solid), sizeBy(1)))},
+                        {0, 2, 2}),
+                 "Each hook turns a quarter clockwise, turns black and grows."});
 
     // ---- analogies ----
     d.push_back(
@@ -294,19 +289,18 @@ std::vector<Definition> makeCatalogue() {
                  "b",
                  {{{one(el(Square, kCentre, 1, 0, Hollow)), one(el(Circle, kCentre, 1, 0, Hollow))},
                    relation(both(sizeBy(1), setFill(Hatched)))}},
-                 cross(setFill(Solid), swapShapes(Circle, Triangle)),
+                 twos(setFill(Solid), swapShapes(Circle, Triangle), spin(1)),
                  "Each figure grows and becomes hatched: a large hatched circle."});
     d.push_back(
         {33,
          Form::Analogy,
          "c",
-         {{{figureOf({el(Circle, kCentre, 0)}, rims({0, 1, 2, 3})),
-            figureOf({el(Circle, kCentre, 0)}, rims({3, 4, 5}))},
-           relation(both(both(turn(1), toggle(linesOf(rims({0, 1})), "add or drop the top edge")),
-                         swapShapes(Circle, Square)))}},
-         cross(turn(2), swapShapes(Circle, Square)),
-         "The cell turns a quarter clockwise, gains or loses the top side, and the "
-         "circle becomes a square."});
+         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 5, 1, 0, Hollow)}),
+            figureOf({el(Circle, 1, 2, 0, Solid), el(Square, 4, 1, 0, Hollow)})},
+           relation(both(both(turn(1), swapShapes(Circle, Plus)), onShape(Square, sizeBy(1))))}},
+         cross(turn(3), onShape(Square, sizeBy(-1))),
+         "The whole cell turns a quarter clockwise, the disc becomes a cross and the "
+         "square grows."});
     return d;
 }
 

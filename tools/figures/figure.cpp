@@ -304,6 +304,19 @@ Transform toggle(const Figure& d, std::string name) {
             [d](const Figure& f) -> std::optional<Figure> { return exclusiveOr(f, d); }};
 }
 
+Transform withCopy(const Transform& t) {
+    return {"with a copy " + t.name, [t](const Figure& f) -> std::optional<Figure> {
+                const auto copy = t(f);
+                if (!copy)
+                    return std::nullopt;
+                Figure out = f;
+                out.lines |= copy->lines;
+                for (const Element& e : copy->elements)
+                    out.elements.push_back(e);
+                return canonical(out);
+            }};
+}
+
 Transform then(const Transform& first, const Transform& second) {
     Transform out{first.name + "+" + second.name,
                   [first, second](const Figure& f) {
@@ -367,6 +380,10 @@ std::vector<Transform> baseTransforms() {
     out.push_back(fillCycle(1));
     out.push_back(fillCycle(2));
     out.push_back(fillInvert());
+    for (int q = 1; q < 4; ++q)
+        out.push_back(withCopy(turn(q)));
+    for (int axis = 0; axis < 4; ++axis)
+        out.push_back(withCopy(mirror(axis)));
     return out;
 }
 

@@ -107,13 +107,10 @@ public:
             stroke({-0.9, 0}, {0.9, 0});
             break;
         case Shape::Hook:
-            m_bmp.polygon(poly({{-0.6, -0.9},
-                                {-0.05, -0.9},
-                                {-0.05, 0.35},
-                                {0.65, 0.35},
-                                {0.65, 0.9},
-                                {-0.6, 0.9}}),
-                          2, fill);
+            // Corners on whole pixels at the usual sizes, so the straight edges stay straight.
+            m_bmp.polygon(
+                poly({{-0.6, -0.9}, {0, -0.9}, {0, 0.3}, {0.6, 0.3}, {0.6, 0.9}, {-0.6, 0.9}}), 2,
+                fill);
             break;
         case Shape::Flag:
             stroke({-0.5, 0.95}, {-0.5, -0.95});
