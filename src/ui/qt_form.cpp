@@ -133,8 +133,9 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
     switch (entry.kind) {
     case Kind::TabControl: {
         tab_ = new TabControl(parent);
-        for (const QString& caption : layout_.page_captions)
-            tab_->addPage(caption);
+        // In its own font before the captions are measured, not measured again when it comes.
+        tab_->setFont(font_for(entry.font));
+        tab_->addPages(layout_.page_captions);
         w = tab_;
         break;
     }
