@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
@@ -18,9 +20,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QWindow>
 #include <cstdlib>
@@ -40,6 +44,45 @@ QString box_text(const QString& text) {
     QString shown = text;
     shown.replace(u"\r\n"_s, u"\n"_s);
     return shown;
+}
+
+// Named format, no probing: a read by file name would load every image plugin installed just
+// to learn that a PNG is a PNG.
+QImage read_png(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+// The Fusion style draws every group box from a PNG of its own, read by file name on the first
+// paint, which loads and asks every image plugin installed. The same image read as PNG is put
+// where that read looks first: the pixmap cache, under the key QPixmap::load files it by (and
+// under the one newer styles look up).
+void seed_group_box_frame() {
+    if (QApplication::style()->name() != "fusion"_L1)
+        return;
+    const QString path = u":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"_s;
+    const QFileInfo info(path);
+    const auto hex = [](auto value) { // each byte in memory order, low digit first
+        QString digits;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+        for (std::size_t i = 0; i < sizeof(value); ++i) {
+            digits += QLatin1Char("0123456789abcdef"[bytes[i] & 0xf]);
+            digits += QLatin1Char("0123456789abcdef"[bytes[i] >> 4]);
+        }
+        return digits;
+    };
+    const QString key = "qt_pixmap"_L1 + info.absoluteFilePath() +
+                        hex(uint(info.lastModified().toSecsSinceEpoch())) +
+                        hex(quint64(info.size())) + hex(uint(0) /* a pixmap, not a bitmap */);
+    QPixmap frame;
+    if (QPixmapCache::find(key, &frame))
+        return;
+    frame = QPixmap::fromImage(read_png(path));
+    if (frame.isNull())
+        return;
+    QPixmapCache::insert(key, frame);
+    QPixmapCache::insert(u"fusion_groupbox"_s, frame);
 }
 
 // A click anywhere in the control's box counts, not only on its mark and caption: the boxes
@@ -82,15 +125,6 @@ void QtForm::build() {
     widgets_[0] = window;
     const ControlEntry& top = layout_.controls[0];
     window->setWindowTitle(top.text);
-    QIcon icon;
-    for (int size : {48, 128, 256}) {
-        // Named format, no probing: QIcon::addFile would load every image plugin installed
-        // just to learn that a PNG is a PNG.
-        QImageReader reader(u":/icons/zorvane-%1.png"_s.arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
-    window->setWindowIcon(icon);
     window->setAccessibleName(top.accessible_name);
     // Closing the window ends the run in every state. While a handler waits in a message box,
     // the box would keep the program alive: leave every event loop, the box's too.
@@ -422,9 +456,28 @@ void QtForm::raise(std::optional<int> code, const QString& message) {
     std::exit(-1);
 }
 
+void QtForm::set_window_icon() {
+    QIcon icon;
+    for (int size : {48, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(read_png(u":/icons/zorvane-%1.png"_s.arg(size))));
+    window_->setWindowIcon(icon);
+}
+
+bool QtForm::eventFilter(QObject* watched, QEvent* event) {
+    // Only the window manager shows the icon, and decoding its three sizes would hold the first
+    // frame back: it is set once that frame is painted.
+    if (watched == window_.get() && event->type() == QEvent::Paint) {
+        window_->removeEventFilter(this);
+        QTimer::singleShot(0, this, &QtForm::set_window_icon);
+    }
+    return false;
+}
+
 void QtForm::show_window() {
     auto* window = static_cast<MainWindow*>(window_.get());
+    seed_group_box_frame();
     window->centre();
+    window->installEventFilter(this);
     window->show();
     // On another screen the pixel ratio may differ: decode the figures again as pages show.
     connect(window->windowHandle(), &QWindow::screenChanged, this, [this] {
