@@ -4,6 +4,7 @@
 #include "forms/runtime_error.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
+#include "ui/widgets/edit_box.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/tab_control.h"
 #include "ui/widgets/text_label.h"
@@ -109,7 +110,10 @@ QtForm::QtForm(const Layout& layout, QObject* parent) : QObject(parent), layout_
     build();
 }
 
-QtForm::~QtForm() = default;
+QtForm::~QtForm() {
+    // Closing the window while it is destroyed deactivates it, after this form's members are gone.
+    window_->removeEventFilter(this);
+}
 
 QWidget* QtForm::container_of(int index) const {
     const ControlEntry& entry = layout_.controls[index];
@@ -185,7 +189,7 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
         break;
     }
     case Kind::EditBox: {
-        auto* edit = new QLineEdit(entry.text, parent);
+        auto* edit = new EditBox(entry.text, parent);
         // The layout's edit boxes have no length limit; QLineEdit would cut a paste at 32767.
         edit->setMaxLength(std::numeric_limits<int>::max());
         edit->setAlignment(entry.align == TextAlign::Centre ? Qt::AlignCenter
@@ -286,6 +290,8 @@ void QtForm::set_disabled(ControlRef control, bool disabled) {
     if (!w)
         return;
     w->setEnabled(!disabled);
+    if (control.kind == Kind::TabControl || control.kind == Kind::GroupBox)
+        fill_backdrops(); // a container's colours follow its state
     if (pending_focus_ >= 0 && widgets_[pending_focus_]->isEnabled()) {
         widgets_[pending_focus_]->setFocus(Qt::OtherFocusReason);
         pending_focus_ = -1;
@@ -456,19 +462,51 @@ void QtForm::raise(std::optional<int> code, const QString& message) {
     std::exit(-1);
 }
 
-void QtForm::set_window_icon() {
+void QtForm::after_first_frame() {
     QIcon icon;
     for (int size : {48, 128, 256})
         icon.addPixmap(QPixmap::fromImage(read_png(u":/icons/zorvane-%1.png"_s.arg(size))));
     window_->setWindowIcon(icon);
+    first_frame_done_ = true;
+    fill_backdrops();
+}
+
+void QtForm::fill_backdrops() {
+    if (!first_frame_done_)
+        return;
+    for (QWidget* w : widgets_)
+        if (auto* box = qobject_cast<EditBox*>(w))
+            box->setBackdrop(paintedBehind(box));
 }
 
 bool QtForm::eventFilter(QObject* watched, QEvent* event) {
-    // Only the window manager shows the icon, and decoding its three sizes would hold the first
-    // frame back: it is set once that frame is painted.
-    if (watched == window_.get() && event->type() == QEvent::Paint) {
-        window_->removeEventFilter(this);
-        QTimer::singleShot(0, this, &QtForm::set_window_icon);
+    if (watched != window_.get())
+        return false;
+    switch (event->type()) {
+    case QEvent::Paint:
+        // Only the window manager shows the icon, and decoding its three sizes would hold the
+        // first frame back: it is set once that frame is painted, and the edit boxes learn
+        // what lies behind them then too.
+        if (!first_frame_due_) {
+            first_frame_due_ = true;
+            QTimer::singleShot(0, this, &QtForm::after_first_frame);
+        }
+        break;
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+    case QEvent::ActivationChange:
+        // What lies behind the boxes may change. The window hears of it before its children,
+        // so the containers are painted behind the boxes again until the change has spread.
+        if (first_frame_done_) {
+            for (QWidget* w : widgets_)
+                if (auto* box = qobject_cast<EditBox*>(w))
+                    box->setBackdrop({});
+            QTimer::singleShot(0, this, &QtForm::fill_backdrops);
+        }
+        break;
+    default:
+        break;
     }
     return false;
 }

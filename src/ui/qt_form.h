@@ -61,7 +61,8 @@ private:
     void run_deferred_clicks();
     void page_changed(int page);
     void load_figures(int page);
-    void set_window_icon();
+    void after_first_frame();
+    void fill_backdrops();
 
     const Layout& layout_;
     std::unique_ptr<QWidget> window_;
@@ -76,6 +77,8 @@ private:
     std::vector<Event> deferred_clicks_;    // taken while a handler waited in a box
     std::vector<QWidget*> button_of_event_; // by event, the button whose click raises it
     bool halted_ = false;
+    bool first_frame_due_ = false;  // the first paint of the window has been seen
+    bool first_frame_done_ = false; // and what follows it has been done
 };
 
 } // namespace zorvane::ui
