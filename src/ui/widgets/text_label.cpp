@@ -3,16 +3,18 @@
 #include <QAccessible>
 #include <QEvent>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QTextLayout>
 #include <utility>
 
 namespace zorvane::ui {
 
 namespace {
-const QRegularExpression& lineBreaks() {
-    static const QRegularExpression re(QStringLiteral("\r\n|\r|\n"));
-    return re;
+// The paragraphs between CR LF, CR or LF. No regular expression: the first one compiled loads
+// PCRE's code into memory (half a megabyte resident) just to split a label.
+QStringList paragraphsOf(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text.split(u'\n');
 }
 } // namespace
 
@@ -69,13 +71,12 @@ const QList<TextLabel::Line>& TextLabel::laidOut() const {
     m_lines.clear();
     const QFontMetrics fm = fontMetrics();
     if (!m_wrap) {
-        QString single = m_text;
-        single.remove(lineBreaks());
+        const QString single = paragraphsOf(m_text).join(QString());
         m_lines.append({single, fm.horizontalAdvance(single)});
     } else {
         QTextOption option;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        const QStringList paragraphs = m_text.split(lineBreaks());
+        const QStringList paragraphs = paragraphsOf(m_text);
         for (const QString& paragraph : paragraphs) {
             if (paragraph.isEmpty()) {
                 m_lines.append({QString(), 0});
