@@ -518,10 +518,12 @@ void QtForm::show_window() {
     window->centre();
     window->installEventFilter(this);
     window->show();
-    // On another screen the pixel ratio may differ: decode the figures again as pages show.
+    // On another screen the pixel ratio may differ: decode the figures again as pages show, and
+    // picture again what lies behind the edit boxes.
     connect(window->windowHandle(), &QWindow::screenChanged, this, [this] {
         figures_loaded_.assign(figures_loaded_.size(), false);
         load_figures(tab_->currentIndex());
+        fill_backdrops();
     });
 }
 

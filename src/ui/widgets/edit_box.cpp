@@ -20,6 +20,16 @@ void EditBox::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
 }
 
+void EditBox::moveEvent(QMoveEvent* event) {
+    setBackdrop({});
+    QLineEdit::moveEvent(event);
+}
+
+void EditBox::resizeEvent(QResizeEvent* event) {
+    setBackdrop({});
+    QLineEdit::resizeEvent(event);
+}
+
 QImage paintedBehind(QWidget* widget) {
     QWidget* window = widget->window();
     QWidget* parent = widget->parentWidget();

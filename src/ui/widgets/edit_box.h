@@ -17,12 +17,14 @@ public:
     using QLineEdit::QLineEdit;
 
     // Paints `backdrop` (the box's size) under the box from now on; a null image leaves the area
-    // to the containers again.
+    // to the containers again, as does a move or a resize of the box.
     void setBackdrop(const QImage& backdrop);
     bool hasBackdrop() const { return !m_backdrop.isNull(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QImage m_backdrop;
