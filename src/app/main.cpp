@@ -1,6 +1,5 @@
 // Start-up: the form services build the window from the layout, the controller takes its
 // events, and the event loop runs until the window is closed.
-#include "app/bench_stamps.h"
 #include "app/start_up_failure.h"
 #include "controller/controller.h"
 #include "forms/runtime_error.h"
@@ -14,6 +13,9 @@
 #include <QTranslator>
 #include <cstdlib>
 #include <new>
+#ifdef ZORVANE_TIMING_STAMPS
+#include "stamps.h"
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -47,7 +49,9 @@ int main(int argc, char** argv) {
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qt_texts);
     zorvane::ui::installWidgetAccessibility();
-    zorvane::app::install_bench_stamps_from_environment();
+#ifdef ZORVANE_TIMING_STAMPS
+    zorvane::bench::install_stamps(); // only in the benchmark build, zorvane_bench
+#endif
 
     std::unique_ptr<zorvane::ui::QtForm> form;
     try {

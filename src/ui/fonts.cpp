@@ -1,10 +1,30 @@
 #include "fonts.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 
 using namespace Qt::StringLiterals;
 
 namespace zorvane::ui {
+
+namespace {
+
+// The installed face that stands for a layout face: the first of its substitutes that is
+// installed. A font asked for by a substituted name carries the substitutes as fallbacks, and
+// the font database then has fontconfig sort every installed font for each such face (about a
+// third of the start-up's font work); a face asked for by its own name needs no such search.
+// QFontDatabase::hasFamily would have fontconfig resolve aliases for every name asked about,
+// which costs more than the search it spares: the list of installed families is read once.
+QString installed_face(const QString& layout_face) {
+    static const QStringList installed = QFontDatabase::families();
+    for (const QString& face : QFont::substitutes(layout_face)) // lower case
+        for (const QString& family : installed)
+            if (family.compare(face, Qt::CaseInsensitive) == 0)
+                return family;
+    return layout_face;
+}
+
+} // namespace
 
 void install_font_substitutions() {
     QFont::insertSubstitutions(
@@ -17,7 +37,7 @@ void install_font_substitutions() {
 void apply_default_gui_font() {
     // The desktop's default GUI font for this layout is 宋体 at 12 px: the series label's lines
     // must keep the 12-pixel pitch that lines them up with the answer boxes.
-    QFont font(u"宋体"_s);
+    QFont font(installed_face(u"宋体"_s));
     font.setPixelSize(12);
     font.setWeight(QFont::Normal);
     QApplication::setFont(font);
@@ -37,15 +57,15 @@ QFont font_for(FontRole role) {
         font.setWeight(QFont::Normal);
         return font;
     case FontRole::Welcome:
-        font.setFamily(u"楷体_GB2312"_s);
+        font.setFamily(installed_face(u"楷体_GB2312"_s));
         font.setPixelSize(24);
         break;
     case FontRole::Instruction:
-        font.setFamily(u"宋体"_s);
+        font.setFamily(installed_face(u"宋体"_s));
         font.setPixelSize(12);
         break;
     case FontRole::Digits:
-        font.setFamily(u"Arial"_s);
+        font.setFamily(installed_face(u"Arial"_s));
         font.setPixelSize(12);
         break;
     }

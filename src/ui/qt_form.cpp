@@ -4,6 +4,7 @@
 #include "forms/runtime_error.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
+#include "ui/widgets/edit_box.h"
 #include "ui/widgets/group_box.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/tab_control.h"
@@ -12,15 +13,19 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QWindow>
 #include <cstdlib>
@@ -40,6 +45,45 @@ QString box_text(const QString& text) {
     QString shown = text;
     shown.replace(u"\r\n"_s, u"\n"_s);
     return shown;
+}
+
+// Named format, no probing: a read by file name would load every image plugin installed just
+// to learn that a PNG is a PNG.
+QImage read_png(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+// The Fusion style draws every group box from a PNG of its own, read by file name on the first
+// paint, which loads and asks every image plugin installed. The same image read as PNG is put
+// where that read looks first: the pixmap cache, under the key QPixmap::load files it by (and
+// under the one newer styles look up).
+void seed_group_box_frame() {
+    if (QApplication::style()->name() != "fusion"_L1)
+        return;
+    const QString path = u":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"_s;
+    const QFileInfo info(path);
+    const auto hex = [](auto value) { // each byte in memory order, low digit first
+        QString digits;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+        for (std::size_t i = 0; i < sizeof(value); ++i) {
+            digits += QLatin1Char("0123456789abcdef"[bytes[i] & 0xf]);
+            digits += QLatin1Char("0123456789abcdef"[bytes[i] >> 4]);
+        }
+        return digits;
+    };
+    const QString key = "qt_pixmap"_L1 + info.absoluteFilePath() +
+                        hex(uint(info.lastModified().toSecsSinceEpoch())) +
+                        hex(quint64(info.size())) + hex(uint(0) /* a pixmap, not a bitmap */);
+    QPixmap frame;
+    if (QPixmapCache::find(key, &frame))
+        return;
+    frame = QPixmap::fromImage(read_png(path));
+    if (frame.isNull())
+        return;
+    QPixmapCache::insert(key, frame);
+    QPixmapCache::insert(u"fusion_groupbox"_s, frame);
 }
 
 // A click anywhere in the control's box counts, not only on its mark and caption: the boxes
@@ -66,7 +110,10 @@ QtForm::QtForm(const Layout& layout, QObject* parent) : QObject(parent), layout_
     build();
 }
 
-QtForm::~QtForm() = default;
+QtForm::~QtForm() {
+    // Closing the window while it is destroyed deactivates it, after this form's members are gone.
+    window_->removeEventFilter(this);
+}
 
 QWidget* QtForm::container_of(int index) const {
     const ControlEntry& entry = layout_.controls[index];
@@ -82,15 +129,6 @@ void QtForm::build() {
     widgets_[0] = window;
     const ControlEntry& top = layout_.controls[0];
     window->setWindowTitle(top.text);
-    QIcon icon;
-    for (int size : {48, 128, 256}) {
-        // Named format, no probing: QIcon::addFile would load every image plugin installed
-        // just to learn that a PNG is a PNG.
-        QImageReader reader(u":/icons/zorvane-%1.png"_s.arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
-    window->setWindowIcon(icon);
     window->setAccessibleName(top.accessible_name);
     // Closing the window ends the run in every state. While a handler waits in a message box,
     // the box would keep the program alive: leave every event loop, the box's too.
@@ -133,8 +171,9 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
     switch (entry.kind) {
     case Kind::TabControl: {
         tab_ = new TabControl(parent);
-        for (const QString& caption : layout_.page_captions)
-            tab_->addPage(caption);
+        // In its own font before the captions are measured, not measured again when it comes.
+        tab_->setFont(font_for(entry.font));
+        tab_->addPages(layout_.page_captions);
         w = tab_;
         break;
     }
@@ -150,7 +189,7 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
         break;
     }
     case Kind::EditBox: {
-        auto* edit = new QLineEdit(entry.text, parent);
+        auto* edit = new EditBox(entry.text, parent);
         // The layout's edit boxes have no length limit; QLineEdit would cut a paste at 32767.
         edit->setMaxLength(std::numeric_limits<int>::max());
         edit->setAlignment(entry.align == TextAlign::Centre ? Qt::AlignCenter
@@ -251,6 +290,8 @@ void QtForm::set_disabled(ControlRef control, bool disabled) {
     if (!w)
         return;
     w->setEnabled(!disabled);
+    if (control.kind == Kind::TabControl || control.kind == Kind::GroupBox)
+        fill_backdrops(); // a container's colours follow its state
     if (pending_focus_ >= 0 && widgets_[pending_focus_]->isEnabled()) {
         widgets_[pending_focus_]->setFocus(Qt::OtherFocusReason);
         pending_focus_ = -1;
@@ -421,14 +462,68 @@ void QtForm::raise(std::optional<int> code, const QString& message) {
     std::exit(-1);
 }
 
+void QtForm::after_first_frame() {
+    QIcon icon;
+    for (int size : {48, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(read_png(u":/icons/zorvane-%1.png"_s.arg(size))));
+    window_->setWindowIcon(icon);
+    first_frame_done_ = true;
+    fill_backdrops();
+}
+
+void QtForm::fill_backdrops() {
+    if (!first_frame_done_)
+        return;
+    for (QWidget* w : widgets_)
+        if (auto* box = qobject_cast<EditBox*>(w))
+            box->setBackdrop(paintedBehind(box));
+}
+
+bool QtForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != window_.get())
+        return false;
+    switch (event->type()) {
+    case QEvent::Paint:
+        // Only the window manager shows the icon, and decoding its three sizes would hold the
+        // first frame back: it is set after that frame, and the edit boxes learn what lies
+        // behind them then too. Not at once: work queued right behind the paint runs before the
+        // X server has the frame (2 ms later on screen, measured with bench/frame_watch).
+        if (!first_frame_due_) {
+            first_frame_due_ = true;
+            QTimer::singleShot(100, this, &QtForm::after_first_frame);
+        }
+        break;
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+    case QEvent::ActivationChange:
+        // What lies behind the boxes may change. The window hears of it before its children,
+        // so the containers are painted behind the boxes again until the change has spread.
+        if (first_frame_done_) {
+            for (QWidget* w : widgets_)
+                if (auto* box = qobject_cast<EditBox*>(w))
+                    box->setBackdrop({});
+            QTimer::singleShot(0, this, &QtForm::fill_backdrops);
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
 void QtForm::show_window() {
     auto* window = static_cast<MainWindow*>(window_.get());
+    seed_group_box_frame();
     window->centre();
+    window->installEventFilter(this);
     window->show();
-    // On another screen the pixel ratio may differ: decode the figures again as pages show.
+    // On another screen the pixel ratio may differ: decode the figures again as pages show, and
+    // picture again what lies behind the edit boxes.
     connect(window->windowHandle(), &QWindow::screenChanged, this, [this] {
         figures_loaded_.assign(figures_loaded_.size(), false);
         load_figures(tab_->currentIndex());
+        fill_backdrops();
     });
 }
 

@@ -46,11 +46,12 @@ public:
     const Layout& layout() const { return layout_; }
     bool halted() const { return halted_; }
 
-    // Centres the window on its screen and shows it.
+    // Centres the window on its screen and shows it. The window icon follows the first frame.
     void show_window();
 
 protected:
     void raise(std::optional<int> code, const QString& message) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();
@@ -60,12 +61,14 @@ private:
     void run_deferred_clicks();
     void page_changed(int page);
     void load_figures(int page);
+    void after_first_frame();
+    void fill_backdrops();
 
     const Layout& layout_;
     std::unique_ptr<QWidget> window_;
     std::vector<QWidget*> widgets_; // by layout index; nullptr for timers
     std::vector<QTimer*> timers_;   // by layout index; nullptr for other kinds
-    std::vector<int> tags_; // tag texts read once: the layout never changes them
+    std::vector<int> tags_;         // tag texts read once: the layout never changes them
     std::vector<bool> figures_loaded_;
     QHash<QString, int> by_name_;
     TabControl* tab_ = nullptr;
@@ -74,6 +77,8 @@ private:
     std::vector<Event> deferred_clicks_;    // taken while a handler waited in a box
     std::vector<QWidget*> button_of_event_; // by event, the button whose click raises it
     bool halted_ = false;
+    bool first_frame_due_ = false;  // the first paint of the window has been seen
+    bool first_frame_done_ = false; // and what follows it has been done
 };
 
 } // namespace zorvane::ui

@@ -1,7 +1,7 @@
 // Reads back the lines the benchmark stamps write, as bench/run reads them.
 #pragma once
 
-#include "app/bench_stamps.h"
+#include "stamps.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -52,5 +52,5 @@ public:
 
 private:
     QBuffer buffer_;
-    zorvane::app::BenchStamps stamps_;
+    zorvane::bench::BenchStamps stamps_;
 };

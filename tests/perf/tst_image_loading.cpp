@@ -1,6 +1,7 @@
-// What the window decodes, and when. Building it loads no image plugin but the GIF reader (a
-// probe by content loads every plugin installed); figures are decoded as their page is first
-// shown, at the resolution the screen shows. Run once at each scale factor.
+// What the window decodes, and when. Building and painting it loads no image plugin but the GIF
+// reader (a probe by content loads every plugin installed); the icon follows the first frame;
+// figures are decoded as their page is first shown, at the resolution the screen shows. Run once
+// at each scale factor.
 #include "layout/names.h"
 #include "ui/qt_form.h"
 #include "ui/widgets/picture_box.h"
@@ -43,8 +44,11 @@ private slots:
     }
 
     // First, while nothing has loaded an image plugin yet.
-    void building_the_window_loads_no_probing_plugins() {
+    void first_frame_loads_no_probing_plugins() {
         ui::QtForm form;
+        form.show_window();
+        QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+        QTRY_VERIFY(!form.window()->windowIcon().isNull());
         const QStringList loaded = image_plugins_loaded();
         QVERIFY2(loaded.isEmpty() || loaded == QStringList{u"libqgif.so"_s},
                  qPrintable(loaded.join(u' ')));

@@ -17,6 +17,18 @@ TabControl::TabControl(QWidget* parent) : QWidget(parent), m_header(new TabHeade
 }
 
 QWidget* TabControl::addPage(const QString& caption) {
+    QWidget* page = appendPage(caption);
+    relayout();
+    return page;
+}
+
+void TabControl::addPages(const QStringList& captions) {
+    for (const QString& caption : captions)
+        appendPage(caption);
+    relayout();
+}
+
+QWidget* TabControl::appendPage(const QString& caption) {
     auto* page = new QWidget(this);
     page->setAccessibleName(caption);
     page->setGeometry(rect());
@@ -25,7 +37,6 @@ QWidget* TabControl::addPage(const QString& caption) {
     if (m_current < 0)
         m_current = 0;
     page->setVisible(m_pages.size() - 1 == m_current);
-    relayout();
     return page;
 }
 

@@ -20,6 +20,8 @@ public:
 
     // The returned page is owned by the control; put members on it in control coordinates.
     QWidget* addPage(const QString& caption);
+    // One page per caption, laid out once rather than once per page.
+    void addPages(const QStringList& captions);
     int count() const;
     QString caption(int index) const;
     QWidget* page(int index) const;
@@ -51,6 +53,7 @@ protected:
 private:
     friend class TabHeader;
     void pickByUser(int index);
+    QWidget* appendPage(const QString& caption);
     void relayout();
 
     TabHeader* m_header;

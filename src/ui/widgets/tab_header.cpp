@@ -24,10 +24,17 @@ TabHeader::TabHeader(TabControl* control) : QWidget(control), m_control(control)
 }
 
 int TabHeader::layoutTabs(const QStringList& captions, int width) {
+    if (width == m_laidOutWidth && captions == m_captions && font() == m_laidOutFont &&
+        logicalDpiY() == m_laidOutDpi)
+        return m_laidOutHeight;
+    m_laidOutWidth = width;
+    m_laidOutFont = font();
+    m_laidOutDpi = logicalDpiY();
     m_captions = captions;
     m_rects.clear();
     m_rowOf.clear();
     m_rowCount = 0;
+    m_laidOutHeight = 0;
     if (captions.isEmpty())
         return 0;
 
@@ -91,7 +98,8 @@ int TabHeader::layoutTabs(const QStringList& captions, int width) {
     }
     m_rowCount = int(rows.size());
     update();
-    return kTopMargin + m_rowCount * rowHeight;
+    m_laidOutHeight = kTopMargin + m_rowCount * rowHeight;
+    return m_laidOutHeight;
 }
 
 int TabHeader::tabAt(QPoint pos) const {

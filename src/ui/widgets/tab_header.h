@@ -16,7 +16,9 @@ public:
     explicit TabHeader(TabControl* control);
 
     TabControl* control() const { return m_control; }
-    // Lays the captions out in rows that fill `width`; returns the height used.
+    // Lays the captions out in rows that fill `width`; returns the height used. Measuring the
+    // captions is the costly part of building the window: the same captions, width and font
+    // are not measured again.
     int layoutTabs(const QStringList& captions, int width);
     QRect tabRect(int index) const { return m_rects.value(index); }
     int tabAt(QPoint pos) const;
@@ -36,6 +38,10 @@ private:
     QList<QRect> m_rects;
     QList<int> m_rowOf;
     int m_rowCount = 0;
+    int m_laidOutWidth = -1;
+    QFont m_laidOutFont;
+    int m_laidOutDpi = 0;
+    int m_laidOutHeight = 0;
 };
 
 } // namespace zorvane::ui

@@ -4,16 +4,17 @@
 #include <QEvent>
 #include <QFontInfo>
 #include <QPainter>
-#include <QRegularExpression>
 #include <utility>
 
 namespace zorvane::ui {
 
 namespace {
-
-const QRegularExpression& lineBreaks() {
-    static const QRegularExpression re(QStringLiteral("\r\n|\r|\n"));
-    return re;
+// The paragraphs between CR LF, CR or LF. No regular expression: the first one compiled loads
+// PCRE's code into memory (half a megabyte resident) just to split a label.
+QStringList paragraphsOf(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text.split(u'\n');
 }
 
 // Chinese characters and full-width punctuation: a line may break between any two of them,
@@ -145,11 +146,10 @@ const QList<TextLabel::Line>& TextLabel::laidOut() const {
         return m_lines;
     m_lines.clear();
     if (!m_wrap) {
-        QString single = m_text;
-        single.remove(lineBreaks());
+        const QString single = paragraphsOf(m_text).join(QString());
         m_lines.append({single, fontMetrics().horizontalAdvance(single)});
     } else {
-        for (const QString& paragraph : m_text.split(lineBreaks())) {
+        for (const QString& paragraph : paragraphsOf(m_text)) {
             if (paragraph.isEmpty())
                 m_lines.append({QString(), 0});
             else

@@ -1,4 +1,4 @@
-#include "app/bench_stamps.h"
+#include "stamps.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <chrono>
 
-namespace zorvane::app {
+namespace zorvane::bench {
 
 namespace {
 
@@ -80,13 +80,11 @@ bool BenchStamps::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void install_bench_stamps_from_environment() {
-    if (!qEnvironmentVariableIsSet("ZORVANE_BENCH_STAMP"))
-        return;
+void install_stamps() {
     auto* err = new QFile(qApp);
     if (!err->open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return;
     qApp->installEventFilter(new BenchStamps(err, qApp));
 }
 
-} // namespace zorvane::app
+} // namespace zorvane::bench
