@@ -108,7 +108,7 @@ private slots:
                     }
             }
         }
-        QVERIFY(compared >= 12);
+        QVERIFY(compared >= 8);
     }
 
     // Gaps, boundaries, letters, readable sizes, and strokes that a stretching box keeps even.

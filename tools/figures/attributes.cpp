@@ -557,6 +557,10 @@ std::optional<Matched> matchByPlaceThenShape(const Sequences& seqs) {
                                  [&](const Element& e) { return e.slot == role->slot; });
                 if (f.elements.size() != n || it == f.elements.end())
                     return std::nullopt;
+                // An element may turn into a new shape, not into another element's.
+                if (int(it->shape) != shapes[i] &&
+                    std::find(shapes.begin(), shapes.end(), int(it->shape)) != shapes.end())
+                    return std::nullopt;
                 out[i][q].push_back(*it);
             }
         }

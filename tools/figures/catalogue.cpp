@@ -112,7 +112,7 @@ std::vector<Definition> makeCatalogue() {
             linesOf(rims({4, 5})), linesOf(rims({2, 3, 4, 5})), linesOf(rims({0, 1, 2, 3}))},
            combine("xor")},
           {{one(el(Circle, kCentre, 1))}, latin({{Attribute::Shape, {C, S, T}, 1, 2}})}},
-         cross(toggle(linesOf(rims({2, 3})), "keep the shared side"), swapShapes(Circle, Square)),
+         cross(turn(1), swapShapes(Circle, Square)),
          "The third cell of a row keeps the sides drawn in just one of the first two, "
          "and every row and column holds a circle, a square and a triangle: a circle "
          "between a top and a bottom side."});
@@ -132,11 +132,11 @@ std::vector<Definition> makeCatalogue() {
                  "d",
                  {{{one(el(Circle, kCentre, 1))},
                    latin({{Attribute::Shape, {C, S, T}, 1, 1},
-                          {Attribute::Fill, {Ha, Ho, So}, 2, 1},
+                          {Attribute::Fill, {Ho, So, Ha}, 2, 1},
                           {Attribute::Size, {1, 2, 3}, 0, 1}})}},
                  cross(sizeBy(-2), setFill(Solid)),
                  "Shapes and fills each appear once in every row and column, and along each row "
-                 "the figure grows: a large hatched square."});
+                 "the figure grows: a large empty square."});
     d.push_back({15,
                  Form::Hexagon,
                  "c",
@@ -178,7 +178,7 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({19,
                  Form::Series,
                  "d",
-                 {{{one(el(Hook, kCentre, 2, 0))}, accelerate(spin(1))}},
+                 {{{one(el(Hook, kCentre, 3, 0))}, accelerate(spin(1))}},
                  spread(spin(-1), spin(2), spin(4)),
                  "The hook turns one eighth, then two, then three: it ends turned three "
                  "quarters."});
@@ -193,7 +193,7 @@ std::vector<Definition> makeCatalogue() {
                  Form::Series,
                  "c",
                  {{{one(el(HalfDisc, kCentre, 3, 0))}, chain(both(spin(2), fillInvert()))}},
-                 cross(spin(2), fillInvert()),
+                 cross(spin(2), setFill(Hatched)),
                  "The half disc turns a quarter clockwise each step while its fill alternates "
                  "empty and black: a black half disc bulging to the left."});
     d.push_back({22,
@@ -219,18 +219,18 @@ std::vector<Definition> makeCatalogue() {
                  "b",
                  {{{one(el(Square, kCentre, 3, 0, Solid, 3))},
                    with(accelerate(countBy(1)), {{Attribute::Shape, {S, T}, 1, 0}})}},
-                 cross(countBy(-3), swapShapes(Square, Triangle)),
+                 cross(countBy(-4), swapShapes(Square, Triangle)),
                  "The count grows by one, then two, then three (3, 4, 6), and squares and "
                  "triangles take turns: nine triangles."});
     d.push_back({25,
                  Form::Series,
                  "a",
-                 {{{one(el(Hook, kCentre, 2, 1))},
+                 {{{one(el(Hook, kCentre, 2, 0))},
                    with(accelerate(spin(1)),
-                        {{Attribute::Fill, {So, Ho}, 1, 0}, {Attribute::Size, {1, 2}, 1, 0}})}},
-                 cross(spin(-1), both(setFill(Solid), sizeBy(-1))),
-                 "The hook turns one eighth, then two, then three, and it is small and black, "
-                 "then large and empty, in turn: a large empty hook."});
+                        {{Attribute::Fill, {So, Ho}, 1, 0}, {Attribute::Size, {2, 3}, 1, 0}})}},
+                 cross(spin(-1), sizeBy(-1)),
+                 "The hook turns one eighth, then two, then three, and it is black and smaller, "
+                 "then empty and larger, in turn: a large empty hook turned three quarters."});
 
     // ---- two pairs, two answers ----
     d.push_back(
@@ -279,11 +279,11 @@ std::vector<Definition> makeCatalogue() {
                  Form::Analogy,
                  "c",
                  {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 5, 2, 0, Hollow)}),
-                    figureOf({el(Circle, 1, 2, 0, Hollow), el(Square, 4, 2, 0, Hollow)})},
+                    figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 4, 2, 0, Hollow)})},
                    relation(both(turn(1), onShape(Square, setFill(Solid))))}},
                  cross(onShape(Square, fillInvert()), turn(2)),
-                 "The whole cell turns a quarter clockwise and the square turns black: disc at "
-                 "the middle right, black square at the bottom left."});
+                 "The whole cell turns a quarter clockwise and the square turns black: black "
+                 "disc at the bottom right, black square at the bottom left."});
     d.push_back({32,
                  Form::Analogy,
                  "b",
@@ -295,12 +295,12 @@ std::vector<Definition> makeCatalogue() {
         {33,
          Form::Analogy,
          "c",
-         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 5, 1, 0, Hollow)}),
-            figureOf({el(Circle, 1, 2, 0, Solid), el(Square, 4, 1, 0, Hollow)})},
-           relation(both(both(turn(1), swapShapes(Circle, Plus)), onShape(Square, sizeBy(1))))}},
-         cross(turn(3), onShape(Square, sizeBy(-1))),
+         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 5, 0, 0, Hollow)}),
+            figureOf({el(Circle, 1, 2, 0, Solid), el(Square, 4, 0, 0, Hollow)})},
+           relation(both(both(turn(1), swapShapes(Circle, Plus)), onShape(Square, sizeBy(2))))}},
+         cross(turn(3), onShape(Square, sizeBy(-2))),
          "The whole cell turns a quarter clockwise, the disc becomes a cross and the "
-         "square grows."});
+         "small square becomes large."});
     return d;
 }
 

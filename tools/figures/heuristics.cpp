@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -182,6 +183,21 @@ std::vector<Guess> guessFromOptions(const Board& board) {
         {"nearest the others (attributes)", topBy(totals(byFeature, -1), wanted)},
         {"nearest the others (pixels)", topBy(totals(byPixel, -1), wanted)},
     };
+    // The copies of a cell struck out first, then the option nearest the rest: with one copy
+    // gone, the answer at the centre of a two-by-two set of options stands out.
+    auto isCopy = [&](std::size_t i) {
+        return std::find(board.cells.begin(), board.cells.end(), board.options[i]) !=
+               board.cells.end();
+    };
+    std::vector<int> nearness(n, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = 0; j < n; ++j)
+            if (!isCopy(j))
+                nearness[i] -= byFeature[i][j];
+    for (std::size_t i = 0; i < n; ++i)
+        if (isCopy(i))
+            nearness[i] = std::numeric_limits<int>::min() / 2;
+    out.push_back({"nearest the others once copies are struck out", topBy(nearness, wanted)});
     // What the question already shows: the one new figure, or the one that repeats a cell, also
     // when only the shapes and some of their attributes are compared ("the only shape and fill
     // not in the grid"). Each answer is named once, by the fewest attributes that give it.

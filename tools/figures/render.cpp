@@ -118,7 +118,7 @@ public:
             break;
         case Shape::HalfDisc: {
             std::vector<Point> pts;
-            for (int deg = 180; deg <= 360; deg += 15) {
+            for (int deg = 180; deg <= 360; deg += 5) {
                 const double a = deg * std::numbers::pi / 180;
                 pts.push_back(at({0.95 * std::cos(a), 0.35 + 0.95 * std::sin(a)}));
             }
