@@ -222,15 +222,16 @@ std::vector<Definition> makeCatalogue() {
                  cross(countBy(-4), swapShapes(Square, Triangle)),
                  "The count grows by one, then two, then three (3, 4, 6), and squares and "
                  "triangles take turns: nine triangles."});
-    d.push_back({25,
-                 Form::Series,
-                 "a",
-                 {{{one(el(Hook, kCentre, 2, 0))},
-                   with(accelerate(spin(1)),
-                        {{Attribute::Fill, {So, Ho}, 1, 0}, {Attribute::Size, {2, 3}, 1, 0}})}},
-                 cross(spin(-1), sizeBy(-1)),
-                 "The hook turns one eighth, then two, then three, and it is black and smaller, "
-                 "then empty and larger, in turn: a large empty hook turned three quarters."});
+    d.push_back(
+        {25,
+         Form::Series,
+         "a",
+         {{{one(el(Hook, kCentre, 3, 0))},
+           with(accelerate(spin(1)), {{Attribute::Fill, {So, Ho}, 1, 0},
+                                      {Attribute::Shape, {int(Hook), int(Flag)}, 1, 0}})}},
+         cross(spin(-1), swapShapes(Flag, Hook)),
+         "Hook and flag take turns, black and empty in turn, while the figure turns one eighth, "
+         "then two, then three: an empty flag turned three quarters."});
 
     // ---- two pairs, two answers ----
     d.push_back(
