@@ -163,7 +163,7 @@ std::vector<Definition> makeCatalogue() {
          Form::Series,
          "b",
          {{{one(el(Hook, kCentre, 2, 0)), one(el(Arrow, kCentre, 2, 0))}, interleave(spin(1))}},
-         spread(spin(2), spin(6), spin(4)),
+         spread(spin(-1), spin(3), spin(6)),
          "Hook and arrow take turns, and each turns an eighth clockwise when it comes "
          "back: an arrow pointing up and right."});
     d.push_back(
@@ -290,7 +290,7 @@ std::vector<Definition> makeCatalogue() {
                  "b",
                  {{{one(el(Square, kCentre, 1, 0, Hollow)), one(el(Circle, kCentre, 1, 0, Hollow))},
                    relation(both(sizeBy(1), setFill(Hatched)))}},
-                 twos(setFill(Solid), swapShapes(Circle, Triangle), spin(1)),
+                 decoys({setFill(Hollow), sizeBy(-1), both(setFill(Solid), sizeBy(-1))}, {3, 3, 3}),
                  "Each figure grows and becomes hatched: a large hatched circle."});
     d.push_back(
         {33,

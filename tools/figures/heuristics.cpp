@@ -88,6 +88,29 @@ std::string projection(const Figure& f, unsigned kinds) {
     return out;
 }
 
+// Every value of every attribute of the figure turns up somewhere in the cells.
+bool onlySeenValues(const Figure& f, const std::vector<Figure>& cells) {
+    std::set<std::pair<std::size_t, int>> seen;
+    Lines lines = 0;
+    for (const Figure& c : cells) {
+        lines |= c.lines;
+        for (const Element& e : c.elements) {
+            const std::vector<int> v = kindValues(e);
+            for (std::size_t k = 0; k < v.size(); ++k)
+                seen.insert({k, v[k]});
+        }
+    }
+    if ((f.lines & ~lines) != 0)
+        return false;
+    for (const Element& e : f.elements) {
+        const std::vector<int> v = kindValues(e);
+        for (std::size_t k = 0; k < v.size(); ++k)
+            if (!seen.count({k, v[k]}))
+                return false;
+    }
+    return true;
+}
+
 // The figure keeps every attribute that never changes in the cells ("no cell is ever turned, so
 // the turned one is wrong").
 bool keepsWhatNeverChanges(const Figure& f, const std::vector<Figure>& cells) {
@@ -218,6 +241,10 @@ std::vector<Guess> guessFromOptions(const Board& board) {
         out.push_back({"the only option not shown in the question (" + kinds + ")", answer});
     for (const auto& [answer, kinds] : repeated)
         out.push_back({"the only option that repeats a question cell (" + kinds + ")", answer});
+    // The one option that brings nothing new: every value of it shows somewhere in the question.
+    out.push_back(
+        {"the only option with no value the question does not show",
+         onlyOnes(board, wanted, [&](const Figure& f) { return onlySeenValues(f, board.cells); })});
     // Strike out the copies of a cell and every option that changes what never changes.
     out.push_back({"the only option left once copies and needless changes are struck out",
                    onlyOnes(board, wanted, [&](const Figure& f) {
