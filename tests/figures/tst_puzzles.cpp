@@ -216,6 +216,17 @@ private slots:
         auto discs = [](int n) { return single(Shape::Circle, 0, Fill::Solid, n); };
         const Board counts =
             seriesBoard({discs(1), discs(2), discs(3)}, {discs(4), discs(9), discs(2), discs(5)});
+        QTest::addRow("the_one_that_brings_nothing_new")
+            << counts << u"the only option with no value"_s << u"c"_s;
+        // A two-by-two set whose far corner copies a cell: with the copy struck out, the answer
+        // is the one in the middle.
+        auto hooked = [](int rot, Fill f) { return single(Shape::Hook, rot, f); };
+        QTest::addRow("the_middle_once_the_copy_goes")
+            << seriesBoard(
+                   {hooked(0, Fill::Hollow), hooked(2, Fill::Hollow), hooked(4, Fill::Hollow)},
+                   {hooked(6, Fill::Hatched), hooked(0, Fill::Hatched), hooked(6, Fill::Hollow),
+                    hooked(0, Fill::Hollow)})
+            << u"nearest the others once copies"_s << u"a"_s;
         QTest::addRow("the_most_ink") << counts << u"most black pixels"_s << u"b"_s;
         QTest::addRow("the_least_ink") << counts << u"fewest black pixels"_s << u"c"_s;
     }
