@@ -289,8 +289,8 @@ std::vector<Definition> makeCatalogue() {
                  Form::Analogy,
                  "b",
                  {{{one(el(Square, kCentre, 1, 0, Hollow)), one(el(Circle, kCentre, 1, 0, Hollow))},
-                   relation(both(sizeBy(1), setFill(Hatched)))}},
-                 decoys({setFill(Hollow), sizeBy(-1), both(setFill(Solid), sizeBy(-1))}, {3, 3, 3}),
+                   relation(both(sizeBy(2), setFill(Hatched)))}},
+                 decoys({setFill(Solid), sizeBy(-2), both(setFill(Solid), sizeBy(-2))}, {3, 3, 3}),
                  "Each figure grows and becomes hatched: a large hatched circle."});
     d.push_back(
         {33,
