@@ -261,9 +261,9 @@ std::vector<Definition> makeCatalogue() {
                  Form::Pairs,
                  "bd",
                  {{{one(el(Hook, kCentre, 1, 0, Hollow)), one(el(Hook, kCentre, 1, 4, Hollow))},
-                   relation(both(both(spin(2), setFill(Solid)), sizeBy(1)))}},
-                 decoys({both(spin(2), setFill(Solid)), both(setFill(Solid), sizeBy(1)),
-                         both(mirror(0), both(setFill(Solid), sizeBy(1)))},
+                   relation(both(both(spin(2), setFill(Solid)), sizeBy(2)))}},
+                 decoys({both(spin(2), setFill(Solid)), both(setFill(Solid), sizeBy(2)),
+                         both(mirror(0), both(setFill(Solid), sizeBy(2)))},
                         {0, 2, 2}),
                  "Each hook turns a quarter clockwise, turns black and grows."});
 
