@@ -4,6 +4,7 @@
 #include "controller/controller.h"
 #include "forms/runtime_error.h"
 #include "ui/qt_form.h"
+#include "ui/widgets/caret_rest.h"
 #include "ui/widgets/widget_accessibility.h"
 
 #include <QApplication>
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qt_texts);
     zorvane::ui::installWidgetAccessibility();
+    const zorvane::ui::CaretRest caret_rest;
 #ifdef ZORVANE_TIMING_STAMPS
     zorvane::bench::install_stamps(); // only in the benchmark build, zorvane_bench
 #endif

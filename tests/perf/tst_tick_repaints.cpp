@@ -6,8 +6,10 @@
 #include "stamp_lines.h"
 #include "support/timers.h"
 #include "ui/qt_form.h"
+#include "ui/widgets/caret_rest.h"
 #include "ui/widgets/edit_box.h"
 
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -128,6 +130,24 @@ private slots:
             QVERIFY2(alone == composed, qPrintable(box->objectName()));
         }
         QApplication::setPalette(original);
+    }
+
+    // Left alone, the caret stops blinking but stays drawn; a key brings back the desktop's own
+    // rate, and so does the end of the program.
+    void caret_rests_when_left_alone() {
+        QApplication::setCursorFlashTime(1000);
+        QLineEdit edit;
+        edit.show();
+        {
+            ui::CaretRest rest(std::chrono::milliseconds(50));
+            QTRY_VERIFY(rest.resting());
+            QCOMPARE(QApplication::cursorFlashTime(), 0);
+            QTest::keyClick(&edit, Qt::Key_5);
+            QCOMPARE(QApplication::cursorFlashTime(), 1000);
+            QTRY_VERIFY(rest.resting());
+        }
+        QCOMPARE(QApplication::cursorFlashTime(), 1000);
+        QApplication::setCursorFlashTime(0);
     }
 };
 
