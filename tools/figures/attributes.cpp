@@ -306,14 +306,19 @@ Element reoriented(Element e, int symmetry) {
     return canonical(e);
 }
 
-const char* explainOrientation(const std::vector<std::vector<Element>>& seqs, const Context& c) {
-    Values codes;
-    for (const auto& s : seqs) {
+Values columnOf(const std::vector<std::vector<Element>>& element, int (*get)(const Element&)) {
+    Values out;
+    for (const auto& s : element) {
         std::vector<int> v;
         for (const Element& e : s)
-            v.push_back(orientationCode(e));
-        codes.push_back(std::move(v));
+            v.push_back(get(e));
+        out.push_back(std::move(v));
     }
+    return out;
+}
+
+const char* explainOrientation(const std::vector<std::vector<Element>>& seqs, const Context& c) {
+    const Values codes = columnOf(seqs, orientationCode);
     if (constant(codes))
         return "constant";
     if (c.cellMoves || visiblyStill(codes, c.shown))
@@ -489,17 +494,6 @@ std::optional<Matched> matchElements(const Sequences& seqs, int (*key)(const Ele
                 out[i][q].push_back(*it);
             }
         }
-    return out;
-}
-
-Values columnOf(const std::vector<std::vector<Element>>& element, int (*get)(const Element&)) {
-    Values out;
-    for (const auto& s : element) {
-        std::vector<int> v;
-        for (const Element& e : s)
-            v.push_back(get(e));
-        out.push_back(std::move(v));
-    }
     return out;
 }
 
