@@ -68,6 +68,8 @@ private slots:
     void one_face_colour_and_legible_text();
     void label_lines_keep_the_character_pitch_data();
     void label_lines_keep_the_character_pitch();
+    void punctuation_stays_with_its_text_data();
+    void punctuation_stays_with_its_text();
 };
 
 void MainWindowTest::initTestCase() {
@@ -167,11 +169,21 @@ void MainWindowTest::tab_rows_end_above_the_pages() {
     App app;
     ui::TabControl* tab = app.h.qt.tab_control();
     QVERIFY(tab->headerBottom() <= 56);
+    QMap<int, std::pair<int, int>> rows; // top -> leftmost left, rightmost right
     for (int page = 0; page < 26; ++page) {
         const QRect rect = tab->tabRect(page);
         QVERIFY(rect.bottom() < 56);
         QVERIFY(tab->fontMetrics().horizontalAdvance(tab->caption(page)) <= rect.width());
+        const auto it = rows.constFind(rect.top());
+        rows[rect.top()] = it == rows.cend() ? std::pair(rect.left(), rect.right())
+                                             : std::pair(std::min(it->first, rect.left()),
+                                                         std::max(it->second, rect.right()));
     }
+    // Three rows, each stretched across the whole control as a row of tabs is.
+    QCOMPARE(rows.size(), 3);
+    for (auto [left, right] : rows)
+        QVERIFY2(left <= 2 && right >= tab->width() - 4,
+                 qPrintable(u"a row runs %1..%2 of %3"_s.arg(left).arg(right).arg(tab->width())));
 }
 
 void MainWindowTest::whole_test_by_mouse_scores_174() {
@@ -351,22 +363,71 @@ void MainWindowTest::label_lines_keep_the_character_pitch() {
     const QRect level = question > 0 ? app.in_window(names::answer_box(question))
                                      : QRect(box.left(), box.top() + 48, box.width(), 24);
     const QImage shot = app.h.qt.window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QRgb face_colour = shot.pixel(box.right(), box.bottom());
+    // Screen pixels: at a fractional scale the line must still stand level with its box.
+    const qreal r = shot.devicePixelRatio();
+    auto device = [r](QRect logical) {
+        return QRectF(QPointF(logical.topLeft()) * r, QSizeF(logical.size()) * r).toAlignedRect();
+    };
+    const QRect box_px = device(box).adjusted(0, 0, -1, -1), level_px = device(level);
+    const QRgb face_colour = shot.pixel(box_px.bottomRight());
     // The ink of the line beside `level`, a few pixels either side included.
     int first = -1, last = -1;
-    for (int y = level.top() - 4; y <= level.bottom() + 4; ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
+    for (int y = level_px.top() - qRound(4 * r); y <= level_px.bottom() + qRound(4 * r); ++y)
+        for (int x = box_px.left(); x <= box_px.right(); ++x)
             if (shot.pixel(x, y) != face_colour) {
                 first = first < 0 ? y : first;
                 last = y;
                 break;
             }
     QVERIFY2(first >= 0, "no line beside its place");
-    // One line's ink, standing level with its place.
-    const int centre = (first + last) / 2;
-    QVERIFY2(last - first < level.height() && qAbs(centre - level.center().y()) <= 2,
-             qPrintable(u"ink rows %1..%2, expected around %3"_s.arg(first).arg(last).arg(
-                 level.center().y())));
+    // One line's ink, standing level with its place; at fractional scales two screen pixels
+    // more, as both the box and the glyphs snap to whole screen pixels.
+    const qreal centre = (first + last) / 2.0 / r;
+    const qreal slack = r == qRound(r) ? 2.0 : 2.0 + 2.0 / r;
+    QVERIFY2(
+        last - first < level_px.height() && qAbs(centre - level.center().y()) <= slack,
+        qPrintable(
+            u"ink rows %1..%2 at ratio %3, expected around %4"_s.arg(first).arg(last).arg(r).arg(
+                level.center().y())));
+}
+
+void MainWindowTest::punctuation_stays_with_its_text_data() {
+    QTest::addColumn<QString>("text");
+    const Layout& layout = main_window_layout();
+    QTest::addRow("welcome") << layout.controls[layout.index_of(names::welcome_label)].text;
+    QTest::addRow("instruction_at_start")
+        << layout.controls[layout.index_of(names::instruction_label)].text;
+    for (int page : {0, 1, 8, 18, 22})
+        QTest::addRow("instruction_page_%d", page) << instruction_for_page(page).toString();
+    QTest::addRow("help") << help_text();
+}
+
+// Chinese typesetting never starts a line with a closing mark (。，、；：？！ ” ） …) nor ends one
+// with an opening mark (“ （): the break moves a character back instead. Every width from a
+// narrow to a wide label puts a greedy break next to each mark at least once.
+void MainWindowTest::punctuation_stays_with_its_text() {
+    QFETCH(QString, text);
+    App app;
+    auto* label = qobject_cast<ui::TextLabel*>(app.w(names::instruction_label));
+    QVERIFY(label);
+    const QString closing = u"。，、；：？！”’）》」』】…"_s, opening = u"“‘（《「『【"_s;
+    QString joined = text;
+    joined.remove(u'\r').remove(u'\n');
+    for (int width = 90; width <= 240; ++width) {
+        label->resize(width, label->height());
+        label->setText(text);
+        const QStringList lines = label->lines();
+        QCOMPARE(lines.join(QString()), joined); // nothing lost or doubled at a break
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString line = lines[i].trimmed();
+            if (line.isEmpty())
+                continue;
+            QVERIFY2(i == 0 || !closing.contains(line.front()),
+                     qPrintable(u"width %1: line starts with %2"_s.arg(width).arg(lines[i])));
+            QVERIFY2(!opening.contains(line.back()),
+                     qPrintable(u"width %1: line ends with %2"_s.arg(width).arg(lines[i])));
+        }
+    }
 }
 
 QTEST_MAIN(MainWindowTest)

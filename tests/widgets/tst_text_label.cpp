@@ -104,14 +104,14 @@ void TestTextLabel::breaksAtTheLastPlaceThatFits_data() {
     QTest::addColumn<QStringList>("lines");
     const Layout& layout = main_window_layout();
     auto caption = [&](QStringView name) { return layout.controls[layout.index_of(name)].text; };
-    // Expected lines are separated by "|". A break may fall next to full-width quotation marks
-    // and commas, never inside "25" or "(a,b,c,d)"; blanks at a break end their line.
+    // Expected lines are separated by "|". A break never falls inside "25" or "(a,b,c,d)", nor
+    // after an opening quotation mark; blanks at a break end their line.
     QTest::addRow("welcome") << names::welcome_label.toString() << caption(names::welcome_label)
                              << u"||请点击“开始测试”按钮开始测试 ^_^||"_s.split(u'|');
     QTest::addRow("instruction_at_start")
         << names::instruction_label.toString() << caption(names::instruction_label)
-        << u"  这是一套在欧洲较为|流行的智商测试题目。|  请点击“开始测试”|按钮开始测试，点击“|"
-           u"结束测试”按钮则结束|本次测试并给出当前分|数。|  测试限定在25分钟|"
+        << u"  这是一套在欧洲较为|流行的智商测试题目。|  请点击“开始测试”|按钮开始测试，点击|"
+           u"“结束测试”按钮则结|束本次测试并给出当前|分数。|  测试限定在25分钟|"
            u"即1500秒内完成，届时|没有完成也会强制结束|并给出最后得分。"_s.split(u'|');
     QTest::addRow("instruction_grid")
         << names::instruction_label.toString() << instruction_for_page(1).toString()

@@ -37,12 +37,69 @@ char32_t codePointAt(const QString& text, qsizetype at) {
     return text[at].unicode();
 }
 
-// Where a new line may start: after a run of blanks, and between two Chinese characters.
+// Punctuation that Chinese typesetting keeps on the line before it (closing marks) or with
+// what follows (opening marks): a line never starts with "。" nor ends with "“".
+bool closesPhrase(char32_t c) {
+    switch (c) {
+    case U'。':
+    case U'，':
+    case U'、':
+    case U'；':
+    case U'：':
+    case U'？':
+    case U'！':
+    case U'”':
+    case U'’':
+    case U'）':
+    case U'」':
+    case U'』':
+    case U'】':
+    case U'》':
+    case U'〉':
+    case U'〕':
+    case U'〗':
+    case U'．':
+    case U'…':
+    case U'｝':
+    case U'］':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool opensPhrase(char32_t c) {
+    switch (c) {
+    case U'“':
+    case U'‘':
+    case U'（':
+    case U'「':
+    case U'『':
+    case U'【':
+    case U'《':
+    case U'〈':
+    case U'〔':
+    case U'〖':
+    case U'｛':
+    case U'［':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Where a new line may start: after a run of blanks, and between two Chinese characters,
+// unless that would part a punctuation mark from the text it belongs to.
 bool mayBreakBefore(const QString& text, qsizetype at) {
-    if (text[at - 1] == u' ')
-        return text[at] != u' ';
-    return !text[at].isLowSurrogate() && isChinese(codePointBefore(text, at)) &&
-           isChinese(codePointAt(text, at));
+    if (text[at].isLowSurrogate())
+        return false;
+    const char32_t before = codePointBefore(text, at);
+    const char32_t after = codePointAt(text, at);
+    if (closesPhrase(after) || opensPhrase(before))
+        return false;
+    if (before == U' ')
+        return after != U' ';
+    return isChinese(before) && isChinese(after);
 }
 
 } // namespace
