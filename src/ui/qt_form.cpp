@@ -249,11 +249,12 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
 
 void QtForm::load_figures(int page) {
     // Figures are decoded when their page is first shown, not before the first frame, and the
-    // doubled drawings only where the screen shows them: they take five times as long.
+    // doubled drawings only where the screen shows them or ones made from them: they take five
+    // times as long.
     if (figures_loaded_[page])
         return;
     figures_loaded_[page] = true;
-    const bool doubled = window_->devicePixelRatioF() >= 2.0;
+    const bool doubled = PictureBox::usesDoubled(window_->devicePixelRatioF());
     for (int member : layout_.page_members[page]) {
         const ControlEntry& entry = layout_.controls[member];
         if (entry.kind != Kind::PictureBox)

@@ -13,9 +13,11 @@ class PictureBox : public QWidget {
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    // `doubled` is the same drawing at twice the resolution, used on screens with a device
-    // pixel ratio of 2 or more.
+    // `doubled` is the same drawing at twice the resolution: shown as it is at a device pixel
+    // ratio of 2, and the source of the smoothly scaled drawing at ratios between whole numbers.
     void setImages(QImage natural, QImage doubled = {});
+    // Whether a screen of this device pixel ratio shows the doubled drawing or one made from it.
+    static bool usesDoubled(qreal devicePixelRatio);
     // Scales the image to the whole box, width and height independently.
     void setStretched(bool stretched);
     // A 1-pixel sunken edge inside the box; the image then starts at (1, 1).
@@ -28,12 +30,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QPixmap& pixmapFor(qreal devicePixelRatio);
+    const QPixmap& pixmapFor(qreal devicePixelRatio, QSize drawn);
 
     QImage m_natural;
     QImage m_doubled;
     QPixmap m_cached;
-    bool m_cachedIsDoubled = false;
+    qreal m_cachedRatio = 0;
+    QSize m_cachedSize;
     bool m_stretched = false;
     bool m_sunken = false;
 };
