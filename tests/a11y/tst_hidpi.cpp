@@ -58,18 +58,20 @@ QList<Stroke> strokes(const QImage& image, bool vertical, int min_run) {
     return found;
 }
 
-} // namespace
-
 // Ink of a stroke per unit of its length on the screen: the darkness of the screen pixels that
 // cover the stroke's column and one image pixel either side, averaged over the screen rows that
-// lie well inside the run. `origin` is the image's (0, 0) in screen pixels; `scale` screen
-// pixels per image pixel along x and y.
-double ink(const QImage& shot, QPointF origin, QSizeF scale, const Stroke& s, bool vertical) {
+// lie well inside the run, within the screen pixels `inside` of the box. `origin` is the
+// image's (0, 0) in screen pixels; `scale` screen pixels per image pixel along x and y.
+double ink(const QImage& shot, QRect inside, QPointF origin, QSizeF scale, const Stroke& s,
+           bool vertical) {
     const double sa = vertical ? scale.width() : scale.height();
     const double sb = vertical ? scale.height() : scale.width();
     const double oa = vertical ? origin.x() : origin.y();
     const double ob = vertical ? origin.y() : origin.x();
-    const int a0 = int(std::floor(oa + (s.at - 1) * sa)), a1 = int(std::ceil(oa + (s.at + 2) * sa));
+    const int a0 =
+        std::max(int(std::floor(oa + (s.at - 1) * sa)), vertical ? inside.left() : inside.top());
+    const int a1 = std::min(int(std::ceil(oa + (s.at + 2) * sa)),
+                            vertical ? inside.right() + 1 : inside.bottom() + 1);
     const int b0 = int(std::ceil(ob + (s.from + 2) * sb)),
               b1 = int(std::floor(ob + (s.to - 2) * sb));
     double total = 0;
@@ -80,7 +82,7 @@ double ink(const QImage& shot, QPointF origin, QSizeF scale, const Stroke& s, bo
     return rows > 0 ? total / rows : 0;
 }
 
-namespace {} // namespace
+} // namespace
 
 class HiDpiTest : public QObject {
     Q_OBJECT
@@ -208,24 +210,24 @@ void HiDpiTest::strokes_keep_one_weight() {
     const QSizeF scale = picture->isStretched() ? QSizeF(inner.width() * ratio / natural.width(),
                                                          inner.height() * ratio / natural.height())
                                                 : QSizeF(ratio, ratio);
-    const QPointF origin = QPointF(box->mapTo(window, inner.topLeft())) * ratio;
-    // Only what the box shows of the image.
-    const QRectF visible = QRectF(origin, QSizeF(inner.size()) * ratio);
+    // The box's inside in whole screen pixels, where the image starts.
+    const QRectF exact(QPointF(box->mapTo(window, inner.topLeft())) * ratio,
+                       QSizeF(inner.size()) * ratio);
+    const QRect inside(QPoint(qRound(exact.left()), qRound(exact.top())),
+                       QPoint(qRound(exact.right()) - 1, qRound(exact.bottom()) - 1));
+    const QPointF origin = inside.topLeft();
 
     for (const bool vertical : {true, false}) {
         double lightest = 0, heaviest = 0;
         QString where;
         for (const Stroke& s : strokes(natural, vertical, 12)) {
-            const QRectF covers = vertical
-                                      ? QRectF(origin.x() + (s.at - 1) * scale.width(),
-                                               origin.y() + s.from * scale.height(),
-                                               3 * scale.width(), (s.to - s.from) * scale.height())
-                                      : QRectF(origin.x() + s.from * scale.width(),
-                                               origin.y() + (s.at - 1) * scale.height(),
-                                               (s.to - s.from) * scale.width(), 3 * scale.height());
-            if (!visible.contains(covers))
+            // Strokes the box shows whole; a figure wider than its box is cut.
+            const double end = (s.at + 1) * (vertical ? scale.width() : scale.height());
+            const double run = s.to * (vertical ? scale.height() : scale.width());
+            if (end > (vertical ? exact.width() : exact.height()) ||
+                run > (vertical ? exact.height() : exact.width()))
                 continue;
-            const double weight = ink(shot, origin, scale, s, vertical);
+            const double weight = ink(shot, inside, origin, scale, s, vertical);
             if (lightest == 0 || weight < lightest)
                 lightest = weight;
             if (weight > heaviest) {

@@ -30,7 +30,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QPixmap& pixmapFor(qreal devicePixelRatio, QSize drawn);
+    bool drawsSmoothly(qreal devicePixelRatio) const;
+    const QPixmap& pixmapFor(qreal devicePixelRatio, QSize screen);
 
     QImage m_natural;
     QImage m_doubled;
