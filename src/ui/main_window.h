@@ -1,5 +1,5 @@
 // The main window: fixed 640 × 434 outside (larger only where a thick frame would hide controls),
-// centred, with the page keys working wherever the focus is.
+// centred, with the page keys working wherever the focus is. Under Wayland it draws its own frame.
 #pragma once
 
 #include <QWidget>
@@ -8,6 +8,7 @@
 namespace zorvane::ui {
 
 class TabControl;
+class WindowFrame;
 
 class MainWindow : public QWidget {
 public:
@@ -20,6 +21,9 @@ public:
     std::function<void()> on_close;
 
     void centre();
+
+    // Where the layout's controls go: the window itself, or the inside of the frame it draws.
+    QWidget* client();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -34,6 +38,7 @@ private:
     void fit_frame();
     bool framed_ = false;
     QSize frame_{0, 0}; // what the window manager adds around the client area, once known
+    WindowFrame* own_frame_ = nullptr;
 };
 
 } // namespace zorvane::ui

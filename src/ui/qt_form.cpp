@@ -119,6 +119,8 @@ QWidget* QtForm::container_of(int index) const {
     const ControlEntry& entry = layout_.controls[index];
     if (entry.page >= 0)
         return tab_->page(entry.page);
+    if (entry.parent == 0)
+        return static_cast<MainWindow*>(window_.get())->client();
     return widgets_[entry.parent];
 }
 
