@@ -5,20 +5,29 @@
 #   window.sh BINARY ARTEFACTS WM       under openbox, xfwm4 or metacity (compositing off): the
 #                                       frame fits the rule below, and the window manager's close
 #                                       request ends the program with status 0
+#   window.sh BINARY ARTEFACTS weston   on Wayland, under weston nested in the X server: 640x434
+#                                       outside, one button in the title bar, moved by a drag of
+#                                       the title bar, and the close box ends the program with
+#                                       status 0. Exits 77 (skipped) where weston cannot start.
 # xfwm4 keeps its settings on the session bus: run it under dbus-run-session.
 set -euo pipefail
 binary=$1
 artefacts=$2
 wm=${3:-}
 mkdir -p "$artefacts"
-for tool in Xvfb xdotool import compare ${wm:+$wm wmctrl xprop xwininfo}; do
+[ "${wm:-weston}" = weston ] || needs="wmctrl xprop xwininfo"
+for tool in Xvfb xdotool import compare $wm ${needs:-}; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
 done
 
 fail() { echo "FAIL${wm:+ under $wm}: $*"; exit 1; }
 
 displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+runtime=$(mktemp -d)
+# Weston's screen is the top left 1024x768: the pointer must come in from outside for weston to
+# learn where it is, as from there on it follows the X pointer's moves only.
+Xvfb -displayfd 3 -screen 0 "$([ "$wm" = weston ] && echo 1280x1024 || echo 1024x768)x24" \
+  -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
 app=""
 manager=""
@@ -26,12 +35,17 @@ cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
   [ -n "$manager" ] && kill "$manager" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
-  rm -f "$displayfile"
+  rm -rf "$displayfile" "$runtime"
 }
+shot() { import -window root "$1"; }
+# Weston draws its own pointer where it last saw the X pointer: keep it in a corner.
+park() { xdotool mousemove 1100 900 mousemove 1023 767; }
 trap cleanup EXIT
 for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$displayfile")"
 unset QT_QPA_PLATFORM
+[ "$wm" != weston ] ||
+  export XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=zorvane QT_QPA_PLATFORM=wayland
 
 if [ -n "$wm" ]; then
   # Window managers keep settings and caches: only in the artefact folder.
@@ -42,17 +56,32 @@ if [ -n "$wm" ]; then
     openbox) openbox --sm-disable ;;
     xfwm4) xfwm4 --compositor=off ;;
     metacity) metacity --sm-disable --no-composite ;;
+    weston) # a plain background and no panel: what differs from it is the window
+      printf '%s\n' '[shell]' background-color=0xff336699 panel-position=none locking=false \
+        animation=none >"$artefacts/weston.ini"
+      exec weston --backend=x11-backend.so --use-pixman --width=1024 --height=768 \
+        --socket=zorvane --config="$artefacts/weston.ini" ;;
     *) fail "unknown window manager" ;;
   esac >"$artefacts/$wm.log" 2>&1 &
   manager=$!
-  for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-  wmctrl -m >/dev/null 2>&1 || fail "the window manager did not start"
+  for _ in $(seq 100); do
+    kill -0 "$manager" 2>/dev/null || break
+    if [ "$wm" != weston ]; then wmctrl -m >/dev/null 2>&1 && break
+    elif [ -S "$runtime/zorvane" ] && park && sleep 0.2 && shot "$artefacts/desktop.png" &&
+      [ "$(convert "$artefacts/desktop.png" -format '%[pixel:p{9,9}]' info:)" = 'srgb(51,102,153)' ]
+    then break; fi
+    sleep 0.1
+  done
+  [ "$wm" != weston ] || [ -S "$runtime/zorvane" ] ||
+    { echo "SKIP: weston cannot start here: $(tail -n 3 "$artefacts/weston.log")"; exit 77; }
+  [ "$wm" = weston ] || wmctrl -m >/dev/null 2>&1 || fail "the window manager did not start"
 fi
 
 "$binary" &
 app=$!
 wid=""
 for _ in $(seq 100); do
+  [ "$wm" = weston ] && wid=none && break # no X window: it is found on the screen below
   wid=$(xdotool search --onlyvisible --name '^Zorvane V1\.1 $' 2>/dev/null | head -n1 || true)
   [ -n "$wid" ] && break
   sleep 0.1
@@ -60,8 +89,15 @@ done
 [ -n "$wid" ] || fail "no window titled 'Zorvane V1.1 '"
 
 # The client area's place on the screen and its size, and the frame around it, once they stay
-# the same for a moment: the program refits the window when the frame becomes known.
+# the same for a moment: the program refits the window when the frame becomes known. Under
+# weston, the box WxH+X+Y where the screen differs from the empty desktop: the window's outside.
 geometry() {
+  if [ "$wm" = weston ]; then
+    shot "$artefacts/screen.png"
+    convert "$artefacts/desktop.png" "$artefacts/screen.png" -compose difference -composite \
+      -threshold 0 -format '%@' info: 2>/dev/null
+    return
+  fi
   xwininfo -id "$wid" | grep -E 'Absolute|Width|Height'
   [ -z "$wm" ] || xprop -id "$wid" _NET_FRAME_EXTENTS
 }
@@ -69,15 +105,24 @@ info=""
 for _ in $(seq 20); do
   sleep 0.3
   now=$(geometry)
-  [ "$now" = "$info" ] && break
+  [ "$now" = "$info" ] && [ "${now#0x}" = "$now" ] && break
   info=$now
 done
 X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
 Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
 WIDTH=$(sed -n 's/^ *Width: *//p' <<<"$info")
 HEIGHT=$(sed -n 's/^ *Height: *//p' <<<"$info")
+[ "$wm" != weston ] || IFS='x+' read -r WIDTH HEIGHT X Y <<<"$info"
 echo "window at $X,$Y size ${WIDTH}x$HEIGHT"
-if [ -z "$wm" ]; then
+if [ "$wm" = weston ]; then
+  [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 434 ] || fail "window is ${WIDTH}x$HEIGHT, not 640x434"
+  convert "$artefacts/screen.png" -crop "640x434+$X+$Y" +repage "$artefacts/window.png"
+  # Left of the close box (18 px, 4 in from the right) the title bar is one colour: no minimise
+  # or maximise box, and no title bar of Qt's over the window's own.
+  colours=$(convert "$artefacts/window.png" -crop 96x22+520+1 -unique-colors -format '%w' info:)
+  [ "$colours" = 1 ] || fail "the title bar left of the close box holds $colours colours"
+  X=$((X + 1)) Y=$((Y + 25)) # the client area, inside the border and the title bar
+elif [ -z "$wm" ]; then
   [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 434 ] || fail "window is ${WIDTH}x$HEIGHT, not 640x434"
   [ "$X" = 192 ] && [ "$Y" = 167 ] || fail "window at $X,$Y, not centred at 192,167"
 else
@@ -97,11 +142,11 @@ else
     fail "frame at $((X - left)),$((Y - top)), not centred"
 fi
 
-import -window root "$artefacts/before-start.png"
+shot "$artefacts/before-start.png"
 # The start button is at 32,328 (80x32) in the window.
-xdotool mousemove --window "$wid" 72 344 click 1
+xdotool mousemove $((X + 72)) $((Y + 344)) click 1
 sleep 1.6
-import -window root "$artefacts/running.png"
+shot "$artefacts/running.png"
 
 # The remaining-time box (484,24 34x32 in the window) must now show another number, and the
 # welcome label must have gone from page 0.
@@ -113,9 +158,24 @@ echo "remaining-time box: $changed pixels changed"
 [ "${changed%% *}" -gt 20 ] 2>/dev/null || fail "the countdown did not change the remaining-time box"
 kill -0 "$app" 2>/dev/null || fail "the program exited"
 
-if [ -n "$wm" ]; then
+if [ "$wm" = weston ]; then
+  # A drag of the title bar moves the window as far, towards the middle of the screen; then a
+  # click on the close box.
+  dx=$((X > 192 ? -60 : 60)) dy=$((Y > 192 ? -50 : 50))
+  xdotool mousemove $((X + 200)) $((Y - 12)) mousedown 1 sleep 0.2 mousemove \
+    $((X + 200 + dx / 2)) $((Y - 12 + dy / 2)) sleep 0.2 mousemove $((X + 200 + dx)) \
+    $((Y - 12 + dy)) sleep 0.2 mouseup 1
+  park
+  sleep 0.5
+  want="640x434+$((X - 1 + dx))+$((Y - 25 + dy))" got=$(geometry)
+  [ "$got" = "$want" ] || fail "dragged by $dx,$dy: the window is at $got, not $want"
+  # The close box's middle is 13 px in from the window's top right corner.
+  xdotool mousemove $((X - 1 + dx + 640 - 13)) $((Y - 25 + dy + 13)) click 1
+elif [ -n "$wm" ]; then
   # The window manager's close request ends the run like the close box.
   wmctrl -c 'Zorvane V1.1 '
+fi
+if [ -n "$wm" ]; then
   status=0
   for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$app" 2>/dev/null && fail "still running 10 s after the close request"
