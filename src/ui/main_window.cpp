@@ -17,17 +17,7 @@ MainWindow::MainWindow()
                            Qt::MSWindowsFixedSizeDialogHint) {
     setFixedSize(window_width, window_height);
     setPalette(window_palette(palette()));
-    // Qt's own title bar under Wayland offers minimise and maximise whatever the flags, and so
-    // would a compositor that draws frames: frameless, the window asks for neither and draws a
-    // frame of its own. (Qt drops the frameless hint beside the title-bar hints.)
-    if (QGuiApplication::platformName().startsWith(u"wayland")) {
-        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-        own_frame_ = new WindowFrame(this);
-    }
-}
-
-QWidget* MainWindow::client() {
-    return own_frame_ ? own_frame_->client() : this;
+    client_ = frame_window(this);
 }
 
 void MainWindow::centre() {

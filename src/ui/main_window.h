@@ -8,7 +8,6 @@
 namespace zorvane::ui {
 
 class TabControl;
-class WindowFrame;
 
 class MainWindow : public QWidget {
 public:
@@ -23,7 +22,7 @@ public:
     void centre();
 
     // Where the layout's controls go: the window itself, or the inside of the frame it draws.
-    QWidget* client();
+    QWidget* client() const { return client_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -38,7 +37,7 @@ private:
     void fit_frame();
     bool framed_ = false;
     QSize frame_{0, 0}; // what the window manager adds around the client area, once known
-    WindowFrame* own_frame_ = nullptr;
+    QWidget* client_ = this;
 };
 
 } // namespace zorvane::ui

@@ -10,6 +10,7 @@
 #include "ui/widgets/tab_control.h"
 #include "ui/widgets/text_label.h"
 #include "ui/widgets/widget_accessibility.h"
+#include "ui/widgets/window_frame.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -410,6 +411,7 @@ int QtForm::message_box(const QString& text, int, const QString& caption) {
     box.setIcon(QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
+    frame_window(&box);
     box.exec();
     return 0;
 }
@@ -456,6 +458,7 @@ void QtForm::raise(std::optional<int> code, const QString& message) {
                     box_text(runtime_error_report(code, message)), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
+    frame_window(&box);
     box.exec();
     window_->hide();
     if (dispatch_depth_ == 1)

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -38,6 +39,15 @@ protected:
 
 } // namespace
 
+QWidget* frame_window(QWidget* window) {
+    if (!QGuiApplication::platformName().startsWith(u"wayland"))
+        return window;
+    // Frameless, Qt draws no title bar and asks the compositor for no frame. Only the window's
+    // type stays: Qt drops the frameless hint beside the title-bar hints.
+    window->setWindowFlags((window->windowFlags() & Qt::WindowType_Mask) | Qt::FramelessWindowHint);
+    return (new WindowFrame(window))->client();
+}
+
 WindowFrame::WindowFrame(QWidget* window)
     : QWidget(window), client_(new QWidget(this)), close_box_(new CloseBox(this)) {
     close_box_->setFocusPolicy(Qt::NoFocus); // the keyboard's tab chain stays the window's own
@@ -45,7 +55,9 @@ WindowFrame::WindowFrame(QWidget* window)
     close_box_->setToolTip(u"关闭"_s);
     // The same request as a window manager's close: the window decides what closing means.
     connect(close_box_, &QAbstractButton::clicked, window, &QWidget::close);
+    window->setContentsMargins(border, border + title_height, border, border);
     setGeometry(window->rect());
+    lower();
     window->installEventFilter(this);
 }
 
@@ -82,8 +94,7 @@ void WindowFrame::resizeEvent(QResizeEvent*) {
     const QRect bar = title_bar();
     close_box_->setGeometry(bar.right() - margin - box_size + 1, bar.top() + margin, box_size,
                             box_size);
-    client_->setGeometry(border, bar.bottom() + 1, width() - 2 * border,
-                         height() - bar.bottom() - 1 - border);
+    client_->setGeometry(parentWidget()->contentsRect());
 }
 
 void WindowFrame::paintEvent(QPaintEvent*) {
