@@ -38,6 +38,13 @@ cleanup() {
   rm -rf "$displayfile" "$runtime"
 }
 shot() { import -window root "$1"; }
+# Left of the close box (18 px, 4 in from the right) the title bar ending at $1,$2 is one colour:
+# no minimise or maximise box, and no title bar of Qt's over the window's own.
+one_button() {
+  colours=$(convert "$artefacts/screen.png" -crop "96x22+$(($1 - 118))+$2" -unique-colors \
+    -format '%w' info:)
+  [ "$colours" = 1 ] || fail "$3: the title bar left of the close box holds $colours colours"
+}
 # Weston draws its own pointer where it last saw the X pointer: keep it in a corner.
 park() { xdotool mousemove 1100 900 mousemove 1023 767; }
 trap cleanup EXIT
@@ -117,10 +124,7 @@ echo "window at $X,$Y size ${WIDTH}x$HEIGHT"
 if [ "$wm" = weston ]; then
   [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 434 ] || fail "window is ${WIDTH}x$HEIGHT, not 640x434"
   convert "$artefacts/screen.png" -crop "640x434+$X+$Y" +repage "$artefacts/window.png"
-  # Left of the close box (18 px, 4 in from the right) the title bar is one colour: no minimise
-  # or maximise box, and no title bar of Qt's over the window's own.
-  colours=$(convert "$artefacts/window.png" -crop 96x22+520+1 -unique-colors -format '%w' info:)
-  [ "$colours" = 1 ] || fail "the title bar left of the close box holds $colours colours"
+  one_button $((X + 638)) $((Y + 1)) "the window"
   X=$((X + 1)) Y=$((Y + 25)) # the client area, inside the border and the title bar
 elif [ -z "$wm" ]; then
   [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 434 ] || fail "window is ${WIDTH}x$HEIGHT, not 640x434"
@@ -167,10 +171,21 @@ if [ "$wm" = weston ]; then
     $((Y - 12 + dy)) sleep 0.2 mouseup 1
   park
   sleep 0.5
-  want="640x434+$((X - 1 + dx))+$((Y - 25 + dy))" got=$(geometry)
-  [ "$got" = "$want" ] || fail "dragged by $dx,$dy: the window is at $got, not $want"
-  # The close box's middle is 13 px in from the window's top right corner.
-  xdotool mousemove $((X - 1 + dx + 640 - 13)) $((Y - 25 + dy + 13)) click 1
+  X=$((X - 1 + dx)) Y=$((Y - 25 + dy)) got=$(geometry)
+  [ "$got" = "640x434+$X+$Y" ] || fail "dragged by $dx,$dy: the window is at $got, not $X,$Y"
+  # The help box has the same frame. Where the active title bar's colour shows, there is its bar.
+  blue=$(convert "$artefacts/screen.png" -format "%[pixel:p{$((X + 300)),$((Y + 12))}]" info:)
+  bar() { shot "$artefacts/screen.png"
+    convert "$artefacts/screen.png" -fill black +opaque "$blue" -format '%@' info: 2>/dev/null; }
+  xdotool mousemove $((X + 553)) $((Y + 369)) click 1
+  sleep 1
+  IFS='x+' read -r width height left top <<<"$(bar)"
+  [ "$height" = 24 ] || fail "the help box has no title bar of the program's own"
+  one_button $((left + width)) "$top" "the help box"
+  # Each close box's middle is 12 px in from the title bar's top right corner. A box left open
+  # would block the window's close box.
+  xdotool mousemove $((left + width - 12)) $((top + 12)) click 1 sleep 0.5
+  xdotool mousemove $((X + 640 - 13)) $((Y + 13)) click 1
 elif [ -n "$wm" ]; then
   # The window manager's close request ends the run like the close box.
   wmctrl -c 'Zorvane V1.1 '
