@@ -5,10 +5,10 @@
 #   window.sh BINARY ARTEFACTS WM       under openbox, xfwm4 or metacity (compositing off): the
 #                                       frame fits the rule below, and the window manager's close
 #                                       request ends the program with status 0
-#   window.sh BINARY ARTEFACTS weston   on Wayland, under weston nested in the X server: 640x434
-#                                       outside, one button in the title bar, moved by a drag of
-#                                       the title bar, and the close box ends the program with
-#                                       status 0. Exits 77 (skipped) where weston cannot start.
+#   window.sh BINARY ARTEFACTS weston   on Wayland, under weston in the X server: 640x434, only a
+#                                       close box in its title bar and the help box's, moved by a
+#                                       drag of the title bar, and its close box ends the program
+#                                       with status 0. Exits 77 (skipped) if weston cannot start.
 # xfwm4 keeps its settings on the session bus: run it under dbus-run-session.
 set -euo pipefail
 binary=$1
@@ -24,10 +24,9 @@ fail() { echo "FAIL${wm:+ under $wm}: $*"; exit 1; }
 
 displayfile=$(mktemp)
 runtime=$(mktemp -d)
-# Weston's screen is the top left 1024x768: the pointer must come in from outside for weston to
-# learn where it is, as from there on it follows the X pointer's moves only.
-Xvfb -displayfd 3 -screen 0 "$([ "$wm" = weston ] && echo 1280x1024 || echo 1024x768)x24" \
-  -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+# Weston's screen is the top left 1024x768: weston sees the pointer once it came in from outside.
+size=1024x768 && [ "$wm" = weston ] && size=1280x1024
+Xvfb -displayfd 3 -screen 0 ${size}x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
 app=""
 manager=""
@@ -38,15 +37,13 @@ cleanup() {
   rm -rf "$displayfile" "$runtime"
 }
 shot() { import -window root "$1"; }
-# Left of the close box (18 px, 4 in from the right) the title bar ending at $1,$2 is one colour:
-# no minimise or maximise box, and no title bar of Qt's over the window's own.
-one_button() {
-  colours=$(convert "$artefacts/screen.png" -crop "96x22+$(($1 - 118))+$2" -unique-colors \
-    -format '%w' info:)
-  [ "$colours" = 1 ] || fail "$3: the title bar left of the close box holds $colours colours"
-}
 # Weston draws its own pointer where it last saw the X pointer: keep it in a corner.
 park() { xdotool mousemove 1100 900 mousemove 1023 767; }
+# Left of the close box, the title bar that ends at $1,$2 is one colour: no other button.
+one_button() {
+  [ "$(convert "$artefacts/screen.png" -crop "96x22+$(($1 - 118))+$2" -unique-colors \
+    -format %w info:)" = 1 ] || fail "$3 has more than a close box in its title bar"
+}
 trap cleanup EXIT
 for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$displayfile")"
@@ -71,17 +68,15 @@ if [ -n "$wm" ]; then
     *) fail "unknown window manager" ;;
   esac >"$artefacts/$wm.log" 2>&1 &
   manager=$!
-  for _ in $(seq 100); do
-    kill -0 "$manager" 2>/dev/null || break
-    if [ "$wm" != weston ]; then wmctrl -m >/dev/null 2>&1 && break
-    elif [ -S "$runtime/zorvane" ] && park && sleep 0.2 && shot "$artefacts/desktop.png" &&
+  ready() {
+    [ "$wm" != weston ] && { wmctrl -m >/dev/null 2>&1; return; }
+    [ -S "$runtime/zorvane" ] && park && sleep 0.2 && shot "$artefacts/desktop.png" &&
       [ "$(convert "$artefacts/desktop.png" -format '%[pixel:p{9,9}]' info:)" = 'srgb(51,102,153)' ]
-    then break; fi
-    sleep 0.1
-  done
+  }
+  for _ in $(seq 100); do kill -0 "$manager" 2>/dev/null && ! ready || break; sleep 0.1; done
   [ "$wm" != weston ] || [ -S "$runtime/zorvane" ] ||
     { echo "SKIP: weston cannot start here: $(tail -n 3 "$artefacts/weston.log")"; exit 77; }
-  [ "$wm" = weston ] || wmctrl -m >/dev/null 2>&1 || fail "the window manager did not start"
+  ready || fail "the window manager did not start"
 fi
 
 "$binary" &
@@ -96,13 +91,12 @@ done
 [ -n "$wid" ] || fail "no window titled 'Zorvane V1.1 '"
 
 # The client area's place on the screen and its size, and the frame around it, once they stay
-# the same for a moment: the program refits the window when the frame becomes known. Under
-# weston, the box WxH+X+Y where the screen differs from the empty desktop: the window's outside.
+# the same for a moment: the program refits the window when the frame becomes known.
 geometry() {
-  if [ "$wm" = weston ]; then
+  if [ "$wm" = weston ]; then # the box WxH+X+Y where the screen differs from the empty desktop
     shot "$artefacts/screen.png"
     convert "$artefacts/desktop.png" "$artefacts/screen.png" -compose difference -composite \
-      -threshold 0 -format '%@' info: 2>/dev/null
+      -threshold 0 -format %@ info: 2>/dev/null
     return
   fi
   xwininfo -id "$wid" | grep -E 'Absolute|Width|Height'
@@ -163,29 +157,24 @@ echo "remaining-time box: $changed pixels changed"
 kill -0 "$app" 2>/dev/null || fail "the program exited"
 
 if [ "$wm" = weston ]; then
-  # A drag of the title bar moves the window as far, towards the middle of the screen; then a
-  # click on the close box.
+  # A drag of the title bar moves the window as far, towards the middle of the screen.
   dx=$((X > 192 ? -60 : 60)) dy=$((Y > 192 ? -50 : 50))
-  xdotool mousemove $((X + 200)) $((Y - 12)) mousedown 1 sleep 0.2 mousemove \
-    $((X + 200 + dx / 2)) $((Y - 12 + dy / 2)) sleep 0.2 mousemove $((X + 200 + dx)) \
-    $((Y - 12 + dy)) sleep 0.2 mouseup 1
-  park
-  sleep 0.5
+  xdotool mousemove $((X + 200)) $((Y - 12)) mousedown 1 sleep 0.2 \
+    mousemove $((X + 200 + dx)) $((Y - 12 + dy)) sleep 0.2 mouseup 1
+  park && sleep 0.5
   X=$((X - 1 + dx)) Y=$((Y - 25 + dy)) got=$(geometry)
   [ "$got" = "640x434+$X+$Y" ] || fail "dragged by $dx,$dy: the window is at $got, not $X,$Y"
-  # The help box has the same frame. Where the active title bar's colour shows, there is its bar.
+  # The help button is at 512,328 (80x32) in the window; its box's title bar is where the active
+  # bar's colour shows. A close box's middle is 12 px in from its bar's top right. A box left
+  # open would block the window's close box.
   blue=$(convert "$artefacts/screen.png" -format "%[pixel:p{$((X + 300)),$((Y + 12))}]" info:)
-  bar() { shot "$artefacts/screen.png"
-    convert "$artefacts/screen.png" -fill black +opaque "$blue" -format '%@' info: 2>/dev/null; }
-  xdotool mousemove $((X + 553)) $((Y + 369)) click 1
-  sleep 1
-  IFS='x+' read -r width height left top <<<"$(bar)"
-  [ "$height" = 24 ] || fail "the help box has no title bar of the program's own"
+  xdotool mousemove $((X + 553)) $((Y + 369)) click 1 sleep 1
+  shot "$artefacts/screen.png"
+  IFS='x+' read -r width _ left top <<<"$(convert "$artefacts/screen.png" -fill black \
+    +opaque "$blue" -format %@ info: 2>/dev/null)"
   one_button $((left + width)) "$top" "the help box"
-  # Each close box's middle is 12 px in from the title bar's top right corner. A box left open
-  # would block the window's close box.
   xdotool mousemove $((left + width - 12)) $((top + 12)) click 1 sleep 0.5
-  xdotool mousemove $((X + 640 - 13)) $((Y + 13)) click 1
+  xdotool mousemove $((X + 627)) $((Y + 13)) click 1
 elif [ -n "$wm" ]; then
   # The window manager's close request ends the run like the close box.
   wmctrl -c 'Zorvane V1.1 '
