@@ -6,6 +6,7 @@
 #include "ui/qt_form.h"
 #include "ui/widgets/caret_rest.h"
 #include "ui/widgets/widget_accessibility.h"
+#include "ui/widgets/window_frame.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
             zorvane::runtime_error_report(std::nullopt, zorvane::window_load_failure_message())
                 .replace(u"\r\n"_s, u"\n"_s),
             QMessageBox::Ok);
+        zorvane::ui::frame_window(&box);
         box.exec();
         return -1;
     }

@@ -3,6 +3,7 @@
 #include "layout/layout.h"
 #include "ui/colours.h"
 #include "ui/widgets/tab_control.h"
+#include "ui/widgets/window_frame.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -16,6 +17,7 @@ MainWindow::MainWindow()
                            Qt::MSWindowsFixedSizeDialogHint) {
     setFixedSize(window_width, window_height);
     setPalette(window_palette(palette()));
+    client_ = frame_window(this);
 }
 
 void MainWindow::centre() {

@@ -1,5 +1,5 @@
 // The main window: fixed 640 × 434 outside (larger only where a thick frame would hide controls),
-// centred, with the page keys working wherever the focus is.
+// centred, with the page keys working wherever the focus is. Under Wayland it draws its own frame.
 #pragma once
 
 #include <QWidget>
@@ -21,6 +21,9 @@ public:
 
     void centre();
 
+    // Where the layout's controls go: the window itself, or the inside of the frame it draws.
+    QWidget* client() const { return client_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -34,6 +37,7 @@ private:
     void fit_frame();
     bool framed_ = false;
     QSize frame_{0, 0}; // what the window manager adds around the client area, once known
+    QWidget* client_ = this;
 };
 
 } // namespace zorvane::ui

@@ -10,6 +10,7 @@
 #include "ui/widgets/tab_control.h"
 #include "ui/widgets/text_label.h"
 #include "ui/widgets/widget_accessibility.h"
+#include "ui/widgets/window_frame.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -119,6 +120,8 @@ QWidget* QtForm::container_of(int index) const {
     const ControlEntry& entry = layout_.controls[index];
     if (entry.page >= 0)
         return tab_->page(entry.page);
+    if (entry.parent == 0)
+        return static_cast<MainWindow*>(window_.get())->client();
     return widgets_[entry.parent];
 }
 
@@ -409,6 +412,7 @@ int QtForm::message_box(const QString& text, int, const QString& caption) {
     box.setIcon(QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
+    frame_window(&box);
     box.exec();
     return 0;
 }
@@ -455,6 +459,7 @@ void QtForm::raise(std::optional<int> code, const QString& message) {
                     box_text(runtime_error_report(code, message)), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
+    frame_window(&box);
     box.exec();
     window_->hide();
     if (dispatch_depth_ == 1)
