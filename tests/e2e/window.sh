@@ -34,6 +34,8 @@ cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
   [ -n "$manager" ] && kill "$manager" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
+  # Gone before the next test starts its server: a dying one still holds its display's socket.
+  wait 2>/dev/null || true
   rm -rf "$displayfile" "$runtime"
 }
 shot() { import -window root "$1"; }
