@@ -146,6 +146,15 @@ private slots:
                      {by(mirror(0), flag), by(spin(2), flag), by(spin(2), hook),
                       by(mirror(0), hook), by(spin(6), hook)}}
             << u"ad,bc"_qs;
+        // The placements must try the higher letter in the first empty cell too; the sizes keep
+        // the two figures from trading places.
+        const Figure smallHook = single(Shape::Hook, 0, Fill::Hollow, 1, 2);
+        QTest::addRow("higher_letters_complete_the_first_pair")
+            << Board{Form::Pairs,
+                     {flag, Figure{}, smallHook, Figure{}},
+                     {by(mirror(0), smallHook), by(spin(2), smallHook), by(spin(2), flag),
+                      by(mirror(0), flag), by(spin(6), smallHook)}}
+            << u"ad,bc"_qs;
         auto sized = [](Shape s, Fill fill, int size) { return single(s, 0, fill, 1, size); };
         using enum Shape;
         QTest::addRow("growing_by_any_amount_reads_as_growing_with_the_fill_kept")
@@ -191,6 +200,27 @@ private slots:
         QTest::addRow("one_change_each_by_majority") << oneChange << u"majority vote"_s << u"c"_s;
         QTest::addRow("one_change_each_by_nearness")
             << oneChange << u"nearest the others (attributes)"_s << u"c"_s;
+        QTest::addRow("one_change_each_by_nearness_in_pixels")
+            << oneChange << u"nearest the others (pixels)"_s << u"c"_s;
+        QTest::addRow("the_larger_one_stands_out_in_pixels")
+            << oneChange << u"odd one out (pixels)"_s << u"a"_s;
+        QTest::addRow("the_one_unlike_the_others")
+            << Board{Form::Series,
+                     {key, key, key, Figure{}},
+                     {key, *spin(4)(key), single(Shape::Circle, 0, Fill::Solid, 4, 1),
+                      *spin(2)(key)}}
+            << u"odd one out (attributes)"_s << u"c"_s;
+        // Two options that differ in their hatching alone, among figures unlike each other.
+        const Board twins{Form::Pairs,
+                          {single(Shape::Flag), Figure{}, single(Shape::Hook), Figure{}},
+                          {single(Shape::Circle, 0, Fill::Solid), single(Shape::Hook, 2),
+                           single(Shape::Square, 0, Fill::Hatched),
+                           single(Shape::Hook, 2, Fill::Hatched),
+                           single(Shape::Triangle, 4, Fill::Solid, 3, 1)}};
+        QTest::addRow("the_two_most_alike")
+            << twins << u"most alike pair (attributes)"_s << u"bd"_s;
+        QTest::addRow("the_two_most_alike_in_pixels")
+            << twins << u"most alike pair (pixels)"_s << u"bd"_s;
         auto hook = [](int rot) { return single(Shape::Hook, rot); };
         QTest::addRow("the_one_new_figure")
             << seriesBoard({hook(0), hook(2), hook(4)}, {hook(0), hook(6), hook(2), hook(4)})
