@@ -186,6 +186,31 @@ private slots:
         QCOMPARE(joined(solve(board).answers), answers);
     }
 
+    // A growth or an odd eighth of a turn that the question shows once may be noticed, so it
+    // counts against a puzzle, but it cannot carry a key; a quarter turn seen once can.
+    void onlyRulesSeenTwiceCarryAKey_data() {
+        QTest::addColumn<Board>("board");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("firm");
+        auto hook = [](int rot) { return single(Shape::Hook, rot); };
+        QTest::addRow("turn_growing_by_an_eighth_shown_once")
+            << seriesBoard({hook(0), hook(1), hook(3)}, {hook(6), hook(4), hook(5), hook(2)})
+            << u"a,b"_s << QString();
+        QTest::addRow("quarter_turn_shown_once")
+            << Board{Form::Analogy,
+                     {single(Shape::Flag, 0), single(Shape::Flag, 2), hook(0), Figure{}},
+                     {hook(1), hook(2), single(Shape::Hook, 0, Fill::Solid), hook(4)}}
+            << u"b"_s << u"b"_s;
+    }
+    void onlyRulesSeenTwiceCarryAKey() {
+        QFETCH(Board, board);
+        QFETCH(QString, answers);
+        QFETCH(QString, firm);
+        const Verdict v = solve(board);
+        QCOMPARE(joined(v.answers), answers);
+        QCOMPARE(joined(v.firm), firm);
+    }
+
     // Each shortcut must catch the board built to fall for it, or its silence on the real puzzles
     // would prove nothing.
     void heuristicsCatchTheirShortcut_data() {
@@ -258,6 +283,29 @@ private slots:
                     hooked(0, Fill::Hollow)})
             << u"nearest the others once copies"_s << u"a"_s;
         QTest::addRow("the_most_ink") << counts << u"most black pixels"_s << u"b"_s;
+        auto circle = [](Fill f, int size) { return single(Shape::Circle, 0, f, 1, size); };
+        QTest::addRow("the_one_at_the_question_s_size")
+            << seriesBoard(
+                   {circle(Fill::Hollow, 2), circle(Fill::Solid, 2), circle(Fill::Hollow, 2)},
+                   {circle(Fill::Solid, 2), circle(Fill::Solid, 3),
+                    single(Shape::Square, 0, Fill::Solid, 1, 1), circle(Fill::Hollow, 3)})
+            << u"the only option at the question's sizes"_s << u"a"_s;
+        const std::vector<Figure> firsts{single(Shape::Flag), Figure{}, single(Shape::Hook),
+                                         Figure{}};
+        QTest::addRow("the_one_pair_drawn_alike")
+            << Board{Form::Pairs,
+                     firsts,
+                     {single(Shape::Flag, 2), circle(Fill::Solid, 3), single(Shape::Hook, 2),
+                      single(Shape::Square, 0, Fill::Hatched),
+                      single(Shape::Triangle, 4, Fill::Solid, 1, 1)}}
+            << u"the only pair alike but for the figure"_s << u"ac"_s;
+        QTest::addRow("the_one_pair_one_change_apart")
+            << Board{Form::Pairs,
+                     firsts,
+                     {circle(Fill::Hollow, 3), single(Shape::Square, 0, Fill::Solid, 4, 1),
+                      single(Shape::Hook, 2, Fill::Hatched, 1, 2),
+                      single(Shape::Triangle, 4, Fill::Solid, 1, 2), circle(Fill::Solid, 3)}}
+            << u"the only pair one change apart"_s << u"ae"_s;
         QTest::addRow("the_least_ink") << counts << u"fewest black pixels"_s << u"c"_s;
     }
     void heuristicsCatchTheirShortcut() {

@@ -10,6 +10,9 @@
 #include <QTest>
 
 using namespace fig;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(fig::Puzzle)
 
 namespace {
 
@@ -125,18 +128,79 @@ private slots:
         QVERIFY2(faults.empty(), faults.empty() ? "" : faults.front().c_str());
     }
 
-    // The rules must see a fault when there is one.
-    void drawingRulesCatchFaults() {
-        Puzzle crowded;
-        crowded.definition.form = Form::Analogy;
-        crowded.definition.key = "a";
+    // Each rule must see the fault built for it, or its silence on the real pictures would prove
+    // nothing.
+    void drawingRulesCatchFaults_data() {
+        QTest::addColumn<Puzzle>("puzzle");
+        QTest::addColumn<QString>("fault");
+        // Every cell and option holds the figures given, in turn; the last cell is the one asked.
+        auto board = [](Form form, std::vector<Figure> figures) {
+            Puzzle p;
+            p.definition.form = form;
+            p.definition.key = "a";
+            for (int i = 0; i < cellCount(form); ++i)
+                p.cells.push_back(figures[std::size_t(i) % figures.size()]);
+            std::vector<Figure> shown = p.cells, options(p.cells.begin(), p.cells.begin() + 4);
+            shown.back() = Figure{};
+            p.board = {form, shown, options};
+            return p;
+        };
+        auto series = [&](std::vector<Figure> cells) { return board(Form::Series, cells); };
+        auto single = [](Shape s, int slot, int size, int rot = 0, int count = 1) {
+            return figureOf({{s, slot, size, rot, Fill::Hollow, count, false}});
+        };
+        using enum Shape;
         const Figure touching =
-            figureOf({{Shape::Circle, 1, 3, 0, Fill::Solid, 1, false}, {Shape::Square, 2, 3}});
-        crowded.cells = {touching, touching, touching, touching};
-        crowded.board = {Form::Analogy, crowded.cells, crowded.cells};
-        QVERIFY(!drawingFaults(crowded, false).empty());
-        // Qt doubles some columns when it stretches 250 px to 264: a 2 px stroke on one of them
-        // comes out 3 px wide, while the same stroke elsewhere keeps its width.
+            figureOf({{Circle, 1, 3, 0, Fill::Solid, 1, false}, {Square, 2, 3}});
+        QTest::addRow("parts_touching")
+            << series({touching, touching, touching, touching}) << u"closer than 2 px"_s;
+        QTest::addRow("marks_over_the_grid_line")
+            << board(Form::Matrix, {single(Circle, 1, 2, 0, 9)}) << u"touches or crosses"_s;
+        const Figure dots = single(Dot, kCentre, 0, 0, 4);
+        QTest::addRow("counted_marks_too_small")
+            << series({dots, dots, dots, dots}) << u"a counted mark only"_s;
+        QTest::addRow("flag_at_an_eighth_turn")
+            << series({single(Flag, kCentre, 2), single(Flag, kCentre, 2, 1),
+                       single(Flag, kCentre, 2, 2), single(Flag, kCentre, 2)})
+            << u"flag at an eighth turn"_s;
+        QTest::addRow("sizes_too_alike")
+            << series({single(Circle, kCentre, 2), single(Circle, kCentre, 3),
+                       single(Circle, kCentre, 2), single(Circle, kCentre, 3)})
+            << u"hard to tell apart"_s;
+    }
+    void drawingRulesCatchFaults() {
+        QFETCH(Puzzle, puzzle);
+        QFETCH(QString, fault);
+        QStringList faults;
+        for (bool options : {false, true})
+            for (const std::string& f : drawingFaults(puzzle, options))
+                faults << QString::fromStdString(f);
+        QVERIFY2(faults.filter(fault).size() > 0, qPrintable(faults.join(u'\n')));
+    }
+
+    // A gap of exactly the limit is still too close; one more pixel is enough.
+    void gapsAreMeasuredUpToTheLimit_data() {
+        QTest::addColumn<int>("apart");
+        QTest::addColumn<int>("gap");
+        QTest::addColumn<bool>("within");
+        QTest::addRow("parts_at_the_limit") << kMinGap << kMinGap << true;
+        QTest::addRow("parts_one_past_the_limit") << kMinGap + 1 << kMinGap << false;
+        QTest::addRow("frame_at_the_limit") << kMinFrameGap << kMinFrameGap << true;
+        QTest::addRow("frame_one_past_the_limit") << kMinFrameGap + 1 << kMinFrameGap << false;
+    }
+    void gapsAreMeasuredUpToTheLimit() {
+        QFETCH(int, apart);
+        QFETCH(int, gap);
+        QFETCH(bool, within);
+        Bitmap a(20, 20), b(20, 20);
+        a.set(3, 5);
+        b.set(3 + apart, 5);
+        QCOMPARE(withinGap(a, b, gap), within);
+    }
+
+    // Qt doubles some columns when it stretches 250 px to 264: a 2 px stroke on one of them comes
+    // out 3 px wide, while the same stroke elsewhere keeps its width.
+    void stretchRuleSeesDoubledColumns() {
         auto strokeAt = [](int x) {
             Bitmap b(250, 50);
             b.line({x, 5}, {x, 45}, 2);

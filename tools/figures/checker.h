@@ -21,10 +21,14 @@ namespace fig {
 struct Finding {
     std::string answer; // option letters, sorted ("b", "ad")
     std::string reason; // reading and rule
+    bool seenOnce;      // its deciding rule shows only once where the cells can be seen
 };
 
+// Every answer that some reading accepts counts against a puzzle, but only a reading whose rule
+// the question shows at least twice can carry its key.
 struct Verdict {
     std::set<std::string> answers;
+    std::set<std::string> firm; // answers with at least one reading not seen once
     std::vector<Finding> findings;
 };
 
