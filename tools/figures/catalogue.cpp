@@ -194,11 +194,12 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({21,
                  Form::Series,
                  "c",
-                 {{{linesOf(spoke(1))}, chain(turn(1))},
-                  {{one(el(Circle, 5, 1, 0, Solid))}, chain(move(1))}},
-                 cross(onShape(Circle, move(-2)), turn(2)),
-                 "The bar turns a quarter clockwise each step and the disc steps one place "
-                 "clockwise round the edge: bar to the left, disc at the top left."});
+                 {{{linesOf(rims({0, 1}))}, chain(turn(1))},
+                  {{one(el(Circle, 7, 2, 0, Solid))}, chain(move(1))}},
+                 cross(onShape(Circle, move(2)), turn(1)),
+                 "The side turns a quarter clockwise round the cell each step while the disc "
+                 "steps only one place clockwise round the edge: side at the left, disc at the "
+                 "top right."});
     d.push_back(
         {22,
          Form::Series,
