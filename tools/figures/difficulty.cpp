@@ -161,6 +161,9 @@ int effortOf(const Definition& d, bool byShape) {
                     4 * (isCycle(rule.latin[i]) && isCycle(rule.latin[j]) &&
                          std::gcd(rule.latin[i].values.size(), rule.latin[j].values.size()) == 1);
     }
+    // The pairs never show their change: it has to be found among the options.
+    if (d.form == Form::Pairs)
+        effort += 6;
     // Elements that each follow a rule of their own must be followed apart.
     const Figure& start = d.layers.at(0).starts.at(0);
     if (d.layers.size() > 1 || (byShape && start.elements.size() > 1))
