@@ -106,7 +106,7 @@ std::vector<Kinds> components(const Definition& d, const Layer& layer, bool bySh
 int kindCost(const std::string& kind) {
     const std::string bare = kind.substr(kind.find('.') + 1);
     static const std::map<std::string, int> costs{{"fill", 2},     {"shape", 2},       {"count", 3},
-                                                  {"size", 3},     {"orientation", 5}, {"lines", 6},
+                                                  {"size", 2},     {"orientation", 6}, {"lines", 6},
                                                   {"position", 7}, {"elements", 4}};
     const auto it = costs.find(bare);
     return it == costs.end() ? 2 : it->second;
