@@ -109,6 +109,8 @@ private slots:
         QVERIFY(guesses.size() >= 9);
         for (const Guess& g : guesses)
             QVERIFY2(QString::fromStdString(g.answer) != key, g.heuristic.c_str());
+        if (puzzleFor(question).board.form == Form::Pairs)
+            QVERIFY(relatedPairs(puzzleFor(question).board, true).size() >= 2);
     }
 
     void optionsDifferClearly_data() { addQuestionRows(); }

@@ -41,6 +41,12 @@ struct Guess {
 
 std::vector<Guess> guessFromOptions(const Board& board);
 
+// Pairs of options ("ad") that a solver who skips the question might take for the two answers of
+// a pairs question, since both answers show one change: options drawn alike but for their figure
+// and lines, or with `oneChange`, one change apart. An option set needs two such pairs or more,
+// so that only the question's figures tell the right one.
+std::vector<std::string> relatedPairs(const Board& board, bool oneChange);
+
 // Option letters for option indices, sorted: {3, 0} gives "ad".
 std::string letters(std::vector<int> indices);
 

@@ -142,9 +142,9 @@ int drawnSize(const Element& e) {
     return e.size * 2 + (e.count > 1);
 }
 
-// Pairs of options that a solver who skips the question might take for the two answers, since
-// both answers show one change: options alike but for their figure, or one change apart.
-std::string onlyRelatedPair(const Board& board, bool oneChange) {
+} // namespace
+
+std::vector<std::string> relatedPairs(const Board& board, bool oneChange) {
     const unsigned look = 0b0111110; // every kind but shape and lines
     const std::vector<Transform> changes = baseTransforms();
     auto related = [&](const Figure& a, const Figure& b) {
@@ -157,19 +157,14 @@ std::string onlyRelatedPair(const Board& board, bool oneChange) {
         }
         return false;
     };
-    std::vector<int> pick;
-    int found = 0;
+    std::vector<std::string> out;
     for (std::size_t i = 0; i < board.options.size(); ++i)
         for (std::size_t j = i + 1; j < board.options.size(); ++j)
             if (related(board.options[i], board.options[j]) ||
-                related(board.options[j], board.options[i])) {
-                ++found;
-                pick = {int(i), int(j)};
-            }
-    return found == 1 ? letters(pick) : std::string();
+                related(board.options[j], board.options[i]))
+                out.push_back(letters({int(i), int(j)}));
+    return out;
 }
-
-} // namespace
 
 int pixelDistance(const Figure& a, const Figure& b, Form form) {
     const Bitmap pa = renderOption(a, form), pb = renderOption(b, form);
@@ -304,8 +299,12 @@ std::vector<Guess> guessFromOptions(const Board& board) {
     if (wanted == 2) {
         out.push_back({"most alike pair (attributes)", closestPair(byFeature)});
         out.push_back({"most alike pair (pixels)", closestPair(byPixel)});
-        out.push_back({"the only pair alike but for the figure", onlyRelatedPair(board, false)});
-        out.push_back({"the only pair one change apart", onlyRelatedPair(board, true)});
+        for (bool oneChange : {false, true}) {
+            const std::vector<std::string> pairs = relatedPairs(board, oneChange);
+            out.push_back({oneChange ? "the only pair one change apart"
+                                     : "the only pair alike but for the figure",
+                           pairs.size() == 1 ? pairs.front() : std::string()});
+        }
     }
     return out;
 }

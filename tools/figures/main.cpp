@@ -55,6 +55,10 @@ bool checkAll() {
                               << " differ in fewer than 30 pixels\n";
                     ok = false;
                 }
+        if (d.form == fig::Form::Pairs && fig::relatedPairs(p.board, true).size() < 2) {
+            std::cout << "    fewer than two pairs of options one change apart\n";
+            ok = false;
+        }
         for (const fig::Guess& g : fig::guessFromOptions(p.board)) {
             const bool leaks = g.answer == key;
             std::cout << "    heuristic " << g.heuristic << ": "
