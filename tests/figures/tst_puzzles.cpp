@@ -6,7 +6,9 @@
 #include "checker.h"
 #include "difficulty.h"
 
+#include <QRegularExpression>
 #include <QTest>
+#include <array>
 #include <set>
 
 using namespace fig;
@@ -186,6 +188,75 @@ private slots:
         QFETCH(Board, board);
         QFETCH(QString, answers);
         QCOMPARE(joined(solve(board).answers), answers);
+    }
+
+    // Each rule of the library must read the cells built for it, or a reading a person might
+    // make would go untried and an ambiguous puzzle pass.
+    void everyRuleReadsTheCellsBuiltForIt_data() {
+        QTest::addColumn<Board>("board");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("rule");
+        auto discs = [](int n) { return single(Shape::Circle, 0, Fill::Solid, n); };
+        auto counts = [&](std::vector<int> shown, std::vector<int> options) {
+            std::vector<Figure> s, o;
+            for (int n : shown)
+                s.push_back(discs(n));
+            for (int n : options)
+                o.push_back(discs(n));
+            return seriesBoard(s, o);
+        };
+        const Board primes = counts({2, 3, 5}, {7, 8, 9, 6});
+        QTest::addRow("running_sum")
+            << counts({1, 2, 3}, {5, 4, 6, 7}) << u"a"_s << u"running sum"_s;
+        QTest::addRow("overlay_adding_counts")
+            << counts({1, 2, 3}, {5, 4, 6, 7}) << u"a"_s << u"overlay addCounts"_s;
+        QTest::addRow("prime_numbers") << primes << u"a"_s << u"prime numbers"_s;
+        QTest::addRow("growing_step") << primes << u"b"_s << u"growing step"_s;
+        QTest::addRow("doubling_step") << primes << u"c"_s << u"doubling step"_s;
+        QTest::addRow("doubling") << counts({1, 2, 4}, {7, 8, 9, 6}) << u"b"_s
+                                  << u"count doubling$"_s;
+        QTest::addRow("difference") << Board{Form::Matrix,
+                                             {discs(5), discs(2), discs(3), discs(6), discs(4),
+                                              discs(2), discs(9), discs(5), Figure{}},
+                                             {discs(4), discs(3), discs(5), discs(14)}}
+                                    << u"a"_s << u"difference"_s;
+        std::vector<Figure> turns;
+        for (int i = 0; i < 8; ++i)
+            turns.push_back(
+                single(std::array{Shape::Circle, Shape::Square, Shape::Triangle}[i % 3]));
+        turns.push_back(Figure{});
+        const Board shapes{Form::Matrix,
+                           turns,
+                           {single(Shape::Triangle), single(Shape::Circle), single(Shape::Square),
+                            single(Shape::Triangle, 0, Fill::Solid)}};
+        QTest::addRow("three_in_turn") << shapes << u"a"_s << u"three in turn"_s;
+        QTest::addRow("distribute_three") << shapes << u"a"_s << u"distribute-three"_s;
+        const Board fills{Form::Analogy,
+                          {discs(1), single(Shape::Circle), single(Shape::Square), Figure{}},
+                          {single(Shape::Square, 0, Fill::Solid),
+                           single(Shape::Square, 0, Fill::Hatched), discs(1),
+                           single(Shape::Triangle, 0, Fill::Solid)}};
+        QTest::addRow("exchange") << fills << u"a"_s << u"exchange"_s;
+        QTest::addRow("becomes_one_value") << fills << u"a"_s << u"becomes one value"_s;
+        auto sized = [](Shape s, int size) { return single(s, 0, Fill::Hollow, 1, size); };
+        QTest::addRow("same_direction")
+            << Board{Form::Analogy,
+                     {sized(Shape::Circle, 0), sized(Shape::Circle, 1), sized(Shape::Square, 1),
+                      Figure{}},
+                     {sized(Shape::Square, 3), sized(Shape::Square, 0),
+                      single(Shape::Square, 0, Fill::Solid, 1, 1), sized(Shape::Circle, 1)}}
+            << u"a"_s << u"same direction"_s;
+    }
+    void everyRuleReadsTheCellsBuiltForIt() {
+        QFETCH(Board, board);
+        QFETCH(QString, answer);
+        QFETCH(QString, rule);
+        QStringList reasons;
+        for (const Finding& f : solve(board).findings)
+            if (QString::fromStdString(f.answer) == answer)
+                reasons << QString::fromStdString(f.reason);
+        QVERIFY2(!reasons.filter(QRegularExpression(rule)).isEmpty(),
+                 qPrintable(reasons.join(u'\n')));
     }
 
     // A growth or an odd eighth of a turn that the question shows once may be noticed, so it

@@ -145,27 +145,33 @@ private slots:
             p.board = {form, shown, options};
             return p;
         };
-        auto series = [&](std::vector<Figure> cells) { return board(Form::Series, cells); };
-        auto single = [](Shape s, int slot, int size, int rot = 0, int count = 1) {
-            return figureOf({{s, slot, size, rot, Fill::Hollow, count, false}});
+        auto one = [](Shape s, int slot, int size, int rot = 0, int count = 1,
+                      Fill fill = Fill::Hollow) {
+            return figureOf({{s, slot, size, rot, fill, count, false}});
         };
         using enum Shape;
-        const Figure touching =
-            figureOf({{Circle, 1, 3, 0, Fill::Solid, 1, false}, {Square, 2, 3}});
+        const Form series = Form::Series;
         QTest::addRow("parts_touching")
-            << series({touching, touching, touching, touching}) << u"closer than 2 px"_s;
+            << board(series, {figureOf({{Circle, 1, 3, 0, Fill::Solid, 1, false}, {Square, 2, 3}})})
+            << u"closer than 2 px"_s;
         QTest::addRow("marks_over_the_grid_line")
-            << board(Form::Matrix, {single(Circle, 1, 2, 0, 9)}) << u"touches or crosses"_s;
-        const Figure dots = single(Dot, kCentre, 0, 0, 4);
+            << board(Form::Matrix, {one(Circle, 1, 2, 0, 9)}) << u"touches or crosses"_s;
+        QTest::addRow("mark_over_its_letter")
+            << board(Form::Pairs, {one(Square, 7, 3)}) << u"touches a letter"_s;
         QTest::addRow("counted_marks_too_small")
-            << series({dots, dots, dots, dots}) << u"a counted mark only"_s;
+            << board(series, {one(Dot, kCentre, 0, 0, 4)}) << u"a counted mark only"_s;
+        QTest::addRow("part_too_small") << board(series, {one(Dot, 1, 0)}) << u"a part only"_s;
+        QTest::addRow("arrow_too_small")
+            << board(series, {one(Arrow, kCentre, 0)}) << u"arrow only"_s;
+        QTest::addRow("empty_triangle_too_small")
+            << board(series, {one(Triangle, kCentre, 0)}) << u"an empty triangle only"_s;
+        QTest::addRow("hatching_too_small")
+            << board(series, {one(Square, kCentre, 0, 0, 1, Fill::Hatched)}) << u"hatching"_s;
         QTest::addRow("flag_at_an_eighth_turn")
-            << series({single(Flag, kCentre, 2), single(Flag, kCentre, 2, 1),
-                       single(Flag, kCentre, 2, 2), single(Flag, kCentre, 2)})
+            << board(series, {one(Flag, kCentre, 2), one(Flag, kCentre, 2, 1)})
             << u"flag at an eighth turn"_s;
         QTest::addRow("sizes_too_alike")
-            << series({single(Circle, kCentre, 2), single(Circle, kCentre, 3),
-                       single(Circle, kCentre, 2), single(Circle, kCentre, 3)})
+            << board(series, {one(Circle, kCentre, 2), one(Circle, kCentre, 3)})
             << u"hard to tell apart"_s;
     }
     void drawingRulesCatchFaults() {
@@ -183,10 +189,8 @@ private slots:
         QTest::addColumn<int>("apart");
         QTest::addColumn<int>("gap");
         QTest::addColumn<bool>("within");
-        QTest::addRow("parts_at_the_limit") << kMinGap << kMinGap << true;
-        QTest::addRow("parts_one_past_the_limit") << kMinGap + 1 << kMinGap << false;
-        QTest::addRow("frame_at_the_limit") << kMinFrameGap << kMinFrameGap << true;
-        QTest::addRow("frame_one_past_the_limit") << kMinFrameGap + 1 << kMinFrameGap << false;
+        QTest::addRow("at_the_limit") << kMinGap << kMinGap << true;
+        QTest::addRow("one_past_the_limit") << kMinGap + 1 << kMinGap << false;
     }
     void gapsAreMeasuredUpToTheLimit() {
         QFETCH(int, apart);
