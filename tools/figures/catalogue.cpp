@@ -276,21 +276,21 @@ std::vector<Definition> makeCatalogue() {
                  "Each hook turns a quarter clockwise, turns black and grows."});
 
     // ---- analogies ----
-    d.push_back({30,
-                 Form::Analogy,
-                 "d",
-                 {{{one(el(Square, kCentre, 1, 0, Hollow)), one(el(Circle, kCentre, 1, 0, Hollow))},
-                   relation(both(sizeBy(2), setFill(Hatched)))}},
-                 decoys({setFill(Solid), sizeBy(-2), both(setFill(Solid), sizeBy(-2))}, {3, 3, 3}),
-                 "Each figure grows and becomes hatched: a large hatched circle."});
     d.push_back(
-        {31,
+        {30,
          Form::Analogy,
-         "c",
+         "d",
          {{{one(el(Flag, kCentre, 2, 0)), one(el(Hook, kCentre, 2, 2))}, relation(spin(2))}},
          cross(spin(4), mirror(0)),
          "A quarter turn clockwise takes the flag to its partner; the hook turns the "
          "same way."});
+    d.push_back({31,
+                 Form::Analogy,
+                 "c",
+                 {{{one(el(Hook, kCentre, 2, 0)), one(el(Flag, kCentre, 2, 2))},
+                   relation(both(mirror(0), setFill(Solid)))}},
+                 cross(spin(6), fillInvert()),
+                 "The hook is mirrored left to right and turns black; so is the lying flag."});
     d.push_back({32,
                  Form::Analogy,
                  "b",
