@@ -6,7 +6,9 @@
 #include "checker.h"
 #include "difficulty.h"
 
+#include <QRegularExpression>
 #include <QTest>
+#include <array>
 #include <set>
 
 using namespace fig;
@@ -109,6 +111,8 @@ private slots:
         QVERIFY(guesses.size() >= 9);
         for (const Guess& g : guesses)
             QVERIFY2(QString::fromStdString(g.answer) != key, g.heuristic.c_str());
+        if (puzzleFor(question).board.form == Form::Pairs)
+            QVERIFY(relatedPairs(puzzleFor(question).board, true).size() >= 2);
     }
 
     void optionsDifferClearly_data() { addQuestionRows(); }
@@ -146,6 +150,15 @@ private slots:
                      {by(mirror(0), flag), by(spin(2), flag), by(spin(2), hook),
                       by(mirror(0), hook), by(spin(6), hook)}}
             << u"ad,bc"_qs;
+        // The placements must try the higher letter in the first empty cell too; the sizes keep
+        // the two figures from trading places.
+        const Figure smallHook = single(Shape::Hook, 0, Fill::Hollow, 1, 2);
+        QTest::addRow("higher_letters_complete_the_first_pair")
+            << Board{Form::Pairs,
+                     {flag, Figure{}, smallHook, Figure{}},
+                     {by(mirror(0), smallHook), by(spin(2), smallHook), by(spin(2), flag),
+                      by(mirror(0), flag), by(spin(6), smallHook)}}
+            << u"ad,bc"_qs;
         auto sized = [](Shape s, Fill fill, int size) { return single(s, 0, fill, 1, size); };
         using enum Shape;
         QTest::addRow("growing_by_any_amount_reads_as_growing_with_the_fill_kept")
@@ -177,6 +190,100 @@ private slots:
         QCOMPARE(joined(solve(board).answers), answers);
     }
 
+    // Each rule of the library must read the cells built for it, or a reading a person might
+    // make would go untried and an ambiguous puzzle pass.
+    void everyRuleReadsTheCellsBuiltForIt_data() {
+        QTest::addColumn<Board>("board");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("rule");
+        auto discs = [](int n) { return single(Shape::Circle, 0, Fill::Solid, n); };
+        auto counts = [&](std::vector<int> shown, std::vector<int> options) {
+            std::vector<Figure> s, o;
+            for (int n : shown)
+                s.push_back(discs(n));
+            for (int n : options)
+                o.push_back(discs(n));
+            return seriesBoard(s, o);
+        };
+        const Board primes = counts({2, 3, 5}, {7, 8, 9, 6});
+        QTest::addRow("running_sum")
+            << counts({1, 2, 3}, {5, 4, 6, 7}) << u"a"_s << u"running sum"_s;
+        QTest::addRow("overlay_adding_counts")
+            << counts({1, 2, 3}, {5, 4, 6, 7}) << u"a"_s << u"overlay addCounts"_s;
+        QTest::addRow("prime_numbers") << primes << u"a"_s << u"prime numbers"_s;
+        QTest::addRow("growing_step") << primes << u"b"_s << u"growing step"_s;
+        QTest::addRow("doubling_step") << primes << u"c"_s << u"doubling step"_s;
+        QTest::addRow("doubling") << counts({1, 2, 4}, {7, 8, 9, 6}) << u"b"_s
+                                  << u"count doubling$"_s;
+        QTest::addRow("difference") << Board{Form::Matrix,
+                                             {discs(5), discs(2), discs(3), discs(6), discs(4),
+                                              discs(2), discs(9), discs(5), Figure{}},
+                                             {discs(4), discs(3), discs(5), discs(14)}}
+                                    << u"a"_s << u"difference"_s;
+        std::vector<Figure> turns;
+        for (int i = 0; i < 8; ++i)
+            turns.push_back(
+                single(std::array{Shape::Circle, Shape::Square, Shape::Triangle}[i % 3]));
+        turns.push_back(Figure{});
+        const Board shapes{Form::Matrix,
+                           turns,
+                           {single(Shape::Triangle), single(Shape::Circle), single(Shape::Square),
+                            single(Shape::Triangle, 0, Fill::Solid)}};
+        QTest::addRow("three_in_turn") << shapes << u"a"_s << u"three in turn"_s;
+        QTest::addRow("distribute_three") << shapes << u"a"_s << u"distribute-three"_s;
+        const Board fills{Form::Analogy,
+                          {discs(1), single(Shape::Circle), single(Shape::Square), Figure{}},
+                          {single(Shape::Square, 0, Fill::Solid),
+                           single(Shape::Square, 0, Fill::Hatched), discs(1),
+                           single(Shape::Triangle, 0, Fill::Solid)}};
+        QTest::addRow("exchange") << fills << u"a"_s << u"exchange"_s;
+        QTest::addRow("becomes_one_value") << fills << u"a"_s << u"becomes one value"_s;
+        auto sized = [](Shape s, int size) { return single(s, 0, Fill::Hollow, 1, size); };
+        QTest::addRow("same_direction")
+            << Board{Form::Analogy,
+                     {sized(Shape::Circle, 0), sized(Shape::Circle, 1), sized(Shape::Square, 1),
+                      Figure{}},
+                     {sized(Shape::Square, 3), sized(Shape::Square, 0),
+                      single(Shape::Square, 0, Fill::Solid, 1, 1), sized(Shape::Circle, 1)}}
+            << u"a"_s << u"same direction"_s;
+    }
+    void everyRuleReadsTheCellsBuiltForIt() {
+        QFETCH(Board, board);
+        QFETCH(QString, answer);
+        QFETCH(QString, rule);
+        QStringList reasons;
+        for (const Finding& f : solve(board).findings)
+            if (QString::fromStdString(f.answer) == answer)
+                reasons << QString::fromStdString(f.reason);
+        QVERIFY2(!reasons.filter(QRegularExpression(rule)).isEmpty(),
+                 qPrintable(reasons.join(u'\n')));
+    }
+
+    // A growth or an odd eighth of a turn that the question shows once may be noticed, so it
+    // counts against a puzzle, but it cannot carry a key; a quarter turn seen once can.
+    void onlyRulesSeenTwiceCarryAKey_data() {
+        QTest::addColumn<Board>("board");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("firm");
+        auto hook = [](int rot) { return single(Shape::Hook, rot); };
+        QTest::addRow("turn_growing_by_an_eighth_shown_once")
+            << seriesBoard({hook(0), hook(1), hook(3)}, {hook(6), hook(4), hook(5), hook(2)})
+            << u"a,b"_s << QString();
+        QTest::addRow("quarter_turn_shown_once")
+            << Board{Form::Analogy,
+                     {single(Shape::Flag, 0), single(Shape::Flag, 2), hook(0), Figure{}},
+                     {hook(1), hook(2), single(Shape::Hook, 0, Fill::Solid), hook(4)}}
+            << u"b"_s << u"b"_s;
+    }
+    void onlyRulesSeenTwiceCarryAKey() {
+        QFETCH(Board, board);
+        QFETCH(QString, answers);
+        QFETCH(QString, firm);
+        const Verdict v = solve(board);
+        QCOMPARE(joined(v.answers), answers);
+        QCOMPARE(joined(v.firm), firm);
+    }
+
     // Each shortcut must catch the board built to fall for it, or its silence on the real puzzles
     // would prove nothing.
     void heuristicsCatchTheirShortcut_data() {
@@ -191,6 +298,27 @@ private slots:
         QTest::addRow("one_change_each_by_majority") << oneChange << u"majority vote"_s << u"c"_s;
         QTest::addRow("one_change_each_by_nearness")
             << oneChange << u"nearest the others (attributes)"_s << u"c"_s;
+        QTest::addRow("one_change_each_by_nearness_in_pixels")
+            << oneChange << u"nearest the others (pixels)"_s << u"c"_s;
+        QTest::addRow("the_larger_one_stands_out_in_pixels")
+            << oneChange << u"odd one out (pixels)"_s << u"a"_s;
+        QTest::addRow("the_one_unlike_the_others")
+            << Board{Form::Series,
+                     {key, key, key, Figure{}},
+                     {key, *spin(4)(key), single(Shape::Circle, 0, Fill::Solid, 4, 1),
+                      *spin(2)(key)}}
+            << u"odd one out (attributes)"_s << u"c"_s;
+        // Two options that differ in their hatching alone, among figures unlike each other.
+        const Board twins{Form::Pairs,
+                          {single(Shape::Flag), Figure{}, single(Shape::Hook), Figure{}},
+                          {single(Shape::Circle, 0, Fill::Solid), single(Shape::Hook, 2),
+                           single(Shape::Square, 0, Fill::Hatched),
+                           single(Shape::Hook, 2, Fill::Hatched),
+                           single(Shape::Triangle, 4, Fill::Solid, 3, 1)}};
+        QTest::addRow("the_two_most_alike")
+            << twins << u"most alike pair (attributes)"_s << u"bd"_s;
+        QTest::addRow("the_two_most_alike_in_pixels")
+            << twins << u"most alike pair (pixels)"_s << u"bd"_s;
         auto hook = [](int rot) { return single(Shape::Hook, rot); };
         QTest::addRow("the_one_new_figure")
             << seriesBoard({hook(0), hook(2), hook(4)}, {hook(0), hook(6), hook(2), hook(4)})
@@ -228,6 +356,29 @@ private slots:
                     hooked(0, Fill::Hollow)})
             << u"nearest the others once copies"_s << u"a"_s;
         QTest::addRow("the_most_ink") << counts << u"most black pixels"_s << u"b"_s;
+        auto circle = [](Fill f, int size) { return single(Shape::Circle, 0, f, 1, size); };
+        QTest::addRow("the_one_at_the_question_s_size")
+            << seriesBoard(
+                   {circle(Fill::Hollow, 2), circle(Fill::Solid, 2), circle(Fill::Hollow, 2)},
+                   {circle(Fill::Solid, 2), circle(Fill::Solid, 3),
+                    single(Shape::Square, 0, Fill::Solid, 1, 1), circle(Fill::Hollow, 3)})
+            << u"the only option at the question's sizes"_s << u"a"_s;
+        const std::vector<Figure> firsts{single(Shape::Flag), Figure{}, single(Shape::Hook),
+                                         Figure{}};
+        QTest::addRow("the_one_pair_drawn_alike")
+            << Board{Form::Pairs,
+                     firsts,
+                     {single(Shape::Flag, 2), circle(Fill::Solid, 3), single(Shape::Hook, 2),
+                      single(Shape::Square, 0, Fill::Hatched),
+                      single(Shape::Triangle, 4, Fill::Solid, 1, 1)}}
+            << u"the only pair alike but for the figure"_s << u"ac"_s;
+        QTest::addRow("the_one_pair_one_change_apart")
+            << Board{Form::Pairs,
+                     firsts,
+                     {circle(Fill::Hollow, 3), single(Shape::Square, 0, Fill::Solid, 4, 1),
+                      single(Shape::Hook, 2, Fill::Hatched, 1, 2),
+                      single(Shape::Triangle, 4, Fill::Solid, 1, 2), circle(Fill::Solid, 3)}}
+            << u"the only pair one change apart"_s << u"ae"_s;
         QTest::addRow("the_least_ink") << counts << u"fewest black pixels"_s << u"c"_s;
     }
     void heuristicsCatchTheirShortcut() {

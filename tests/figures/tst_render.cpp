@@ -10,6 +10,9 @@
 #include <QTest>
 
 using namespace fig;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(fig::Puzzle)
 
 namespace {
 
@@ -125,18 +128,83 @@ private slots:
         QVERIFY2(faults.empty(), faults.empty() ? "" : faults.front().c_str());
     }
 
-    // The rules must see a fault when there is one.
+    // Each rule must see the fault built for it, or its silence on the real pictures would prove
+    // nothing.
+    void drawingRulesCatchFaults_data() {
+        QTest::addColumn<Puzzle>("puzzle");
+        QTest::addColumn<QString>("fault");
+        // Every cell and option holds the figures given, in turn; the last cell is the one asked.
+        auto board = [](Form form, std::vector<Figure> figures) {
+            Puzzle p;
+            p.definition.form = form;
+            p.definition.key = "a";
+            for (int i = 0; i < cellCount(form); ++i)
+                p.cells.push_back(figures[std::size_t(i) % figures.size()]);
+            std::vector<Figure> shown = p.cells, options(p.cells.begin(), p.cells.begin() + 4);
+            shown.back() = Figure{};
+            p.board = {form, shown, options};
+            return p;
+        };
+        auto one = [](Shape s, int slot, int size, int rot = 0, int count = 1,
+                      Fill fill = Fill::Hollow) {
+            return figureOf({{s, slot, size, rot, fill, count, false}});
+        };
+        using enum Shape;
+        const Form series = Form::Series;
+        QTest::addRow("parts_touching")
+            << board(series, {figureOf({{Circle, 1, 3, 0, Fill::Solid, 1, false}, {Square, 2, 3}})})
+            << u"closer than 2 px"_s;
+        QTest::addRow("marks_over_the_grid_line")
+            << board(Form::Matrix, {one(Circle, 1, 2, 0, 9)}) << u"touches or crosses"_s;
+        QTest::addRow("mark_over_its_letter")
+            << board(Form::Pairs, {one(Square, 7, 3)}) << u"touches a letter"_s;
+        QTest::addRow("counted_marks_too_small")
+            << board(series, {one(Dot, kCentre, 0, 0, 4)}) << u"a counted mark only"_s;
+        QTest::addRow("part_too_small") << board(series, {one(Dot, 1, 0)}) << u"a part only"_s;
+        QTest::addRow("arrow_too_small")
+            << board(series, {one(Arrow, kCentre, 0)}) << u"arrow only"_s;
+        QTest::addRow("empty_triangle_too_small")
+            << board(series, {one(Triangle, kCentre, 0)}) << u"an empty triangle only"_s;
+        QTest::addRow("hatching_too_small")
+            << board(series, {one(Square, kCentre, 0, 0, 1, Fill::Hatched)}) << u"hatching"_s;
+        QTest::addRow("flag_at_an_eighth_turn")
+            << board(series, {one(Flag, kCentre, 2), one(Flag, kCentre, 2, 1)})
+            << u"flag at an eighth turn"_s;
+        QTest::addRow("sizes_too_alike")
+            << board(series, {one(Circle, kCentre, 2), one(Circle, kCentre, 3)})
+            << u"hard to tell apart"_s;
+    }
     void drawingRulesCatchFaults() {
-        Puzzle crowded;
-        crowded.definition.form = Form::Analogy;
-        crowded.definition.key = "a";
-        const Figure touching =
-            figureOf({{Shape::Circle, 1, 3, 0, Fill::Solid, 1, false}, {Shape::Square, 2, 3}});
-        crowded.cells = {touching, touching, touching, touching};
-        crowded.board = {Form::Analogy, crowded.cells, crowded.cells};
-        QVERIFY(!drawingFaults(crowded, false).empty());
-        // Qt doubles some columns when it stretches 250 px to 264: a 2 px stroke on one of them
-        // comes out 3 px wide, while the same stroke elsewhere keeps its width.
+        QFETCH(Puzzle, puzzle);
+        QFETCH(QString, fault);
+        QStringList faults;
+        for (bool options : {false, true})
+            for (const std::string& f : drawingFaults(puzzle, options))
+                faults << QString::fromStdString(f);
+        QVERIFY2(faults.filter(fault).size() > 0, qPrintable(faults.join(u'\n')));
+    }
+
+    // A gap of exactly the limit is still too close; one more pixel is enough.
+    void gapsAreMeasuredUpToTheLimit_data() {
+        QTest::addColumn<int>("apart");
+        QTest::addColumn<int>("gap");
+        QTest::addColumn<bool>("within");
+        QTest::addRow("at_the_limit") << kMinGap << kMinGap << true;
+        QTest::addRow("one_past_the_limit") << kMinGap + 1 << kMinGap << false;
+    }
+    void gapsAreMeasuredUpToTheLimit() {
+        QFETCH(int, apart);
+        QFETCH(int, gap);
+        QFETCH(bool, within);
+        Bitmap a(20, 20), b(20, 20);
+        a.set(3, 5);
+        b.set(3 + apart, 5);
+        QCOMPARE(withinGap(a, b, gap), within);
+    }
+
+    // Qt doubles some columns when it stretches 250 px to 264: a 2 px stroke on one of them comes
+    // out 3 px wide, while the same stroke elsewhere keeps its width.
+    void stretchRuleSeesDoubledColumns() {
         auto strokeAt = [](int x) {
             Bitmap b(250, 50);
             b.line({x, 5}, {x, 45}, 2);

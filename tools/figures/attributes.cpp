@@ -247,6 +247,24 @@ bool visiblyStill(const Values& v, const Shown& shown) {
     return seen;
 }
 
+// Runs of three cells that the question shows: a rule about how the step itself changes is seen
+// once per run, and a person trusts it only when it is seen twice.
+int shownRunsOfThree(const Shown& shown) {
+    int runs = 0;
+    for (const auto& s : shown)
+        for (std::size_t k = 0; k + 2 < s.size(); ++k)
+            runs += s[k] && s[k + 1] && s[k + 2];
+    return runs;
+}
+
+int shownSteps(const Shown& shown) {
+    int steps = 0;
+    for (const auto& s : shown)
+        for (std::size_t k = 0; k + 1 < s.size(); ++k)
+            steps += s[k] && s[k + 1];
+    return steps;
+}
+
 const char* explainValues(const Values& v, const Context& c, const Family& f) {
     if (constant(v))
         return "constant";
@@ -254,22 +272,24 @@ const char* explainValues(const Values& v, const Context& c, const Family& f) {
         return nullptr;
     if (f.ordered && progression(v, f.modulus))
         return "progression";
+    if (f.arithmetic && doubling(v))
+        return "doubling";
     if (seriesLike(c.kind)) {
         if (alternation(v))
             return "alternation";
         if (periodThree(v))
             return "three in turn";
+        const bool twice = shownRunsOfThree(c.shown) >= 2;
+        // Not for the three fills, where any two steps "grow".
         if (f.ordered && f.modulus != 3 && growingStep(v, f.modulus))
-            return "growing step"; // not for the three fills, where any two steps "grow"
+            return twice ? "growing step" : "growing step, seen once";
         if (f.arithmetic && runningSum(v))
-            return "running sum";
+            return twice ? "running sum" : "running sum, seen once";
         if (f.arithmetic && primes(v))
-            return "prime numbers";
+            return twice ? "prime numbers" : "prime numbers, seen once";
         if (f.arithmetic && doublingStep(v))
-            return "doubling step";
+            return twice ? "doubling step" : "doubling step, seen once";
     }
-    if (f.arithmetic && doubling(v))
-        return "doubling";
     if (c.kind == ReadingKind::Triples) {
         if (distributesThree(v))
             return "distribute-three";
@@ -331,6 +351,9 @@ const char* explainOrientation(const std::vector<std::vector<Element>>& seqs, co
                 e.shape = s[k + 1].shape;
                 ok = orientationCode(reoriented(e, sym)) == orientationCode(s[k + 1]);
             }
+        // An eighth or three eighths is no turn a person expects: it must show twice.
+        if (ok && sym < kTurns && sym % 2 == 1 && shownSteps(c.shown) < 2)
+            return "same turn each step, seen once";
         if (ok)
             return sym < kTurns ? "same turn each step" : "same mirror each step";
     }
@@ -345,7 +368,7 @@ const char* explainOrientation(const std::vector<std::vector<Element>>& seqs, co
         rots.push_back(std::move(r));
     }
     if (seriesLike(c.kind) && oneHand && growingStep(rots, kTurns))
-        return "growing turn";
+        return shownRunsOfThree(c.shown) >= 2 ? "growing turn" : "growing turn, seen once";
     return explainValues(codes, c, Family{});
 }
 

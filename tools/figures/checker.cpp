@@ -113,8 +113,16 @@ std::vector<std::string> explain(const Sequences& seqs, const Shown& shown, cons
                                  const std::vector<Transform>& base,
                                  const std::vector<BinaryOp>& ops) {
     std::vector<std::string> out;
-    if (auto t = transformReading(seqs, shown, base))
-        out.push_back("transform " + *t);
+    if (auto t = transformReading(seqs, shown, base)) {
+        // A turn by an odd number of eighths must be seen twice before it is trusted.
+        int steps = 0;
+        for (const auto& s : shown)
+            for (std::size_t k = 0; k + 1 < s.size(); ++k)
+                steps += s[k] && s[k + 1];
+        const bool oddTurn =
+            *t == "spin45" || *t == "spin135" || *t == "spin225" || *t == "spin315";
+        out.push_back("transform " + *t + (oddTurn && steps < 2 ? ", seen once" : ""));
+    }
     if (toggleHolds(seqs, shown))
         out.push_back("same change added or removed");
     if (r.kind != ReadingKind::Pairs && r.kind != ReadingKind::Steps)
@@ -176,8 +184,11 @@ Verdict solve(const Board& board) {
             }
             for (const std::string& why : explain(seqs, shown, r, base, ops)) {
                 const std::string answer = letters(placement);
+                const bool once = why.find("seen once") != std::string::npos;
                 verdict.answers.insert(answer);
-                verdict.findings.push_back({answer, std::string(r.name) + ": " + why});
+                if (!once)
+                    verdict.firm.insert(answer);
+                verdict.findings.push_back({answer, std::string(r.name) + ": " + why, once});
             }
         }
     }

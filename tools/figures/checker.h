@@ -21,10 +21,14 @@ namespace fig {
 struct Finding {
     std::string answer; // option letters, sorted ("b", "ad")
     std::string reason; // reading and rule
+    bool seenOnce;      // its deciding rule shows only once where the cells can be seen
 };
 
+// Every answer that some reading accepts counts against a puzzle, but only a reading whose rule
+// the question shows at least twice can carry its key.
 struct Verdict {
     std::set<std::string> answers;
+    std::set<std::string> firm; // answers with at least one reading not seen once
     std::vector<Finding> findings;
 };
 
@@ -36,6 +40,12 @@ struct Guess {
 };
 
 std::vector<Guess> guessFromOptions(const Board& board);
+
+// Pairs of options ("ad") that a solver who skips the question might take for the two answers of
+// a pairs question, since both answers show one change: options drawn alike but for their figure
+// and lines, or with `oneChange`, one change apart. An option set needs two such pairs or more,
+// so that only the question's figures tell the right one.
+std::vector<std::string> relatedPairs(const Board& board, bool oneChange);
 
 // Option letters for option indices, sorted: {3, 0} gives "ad".
 std::string letters(std::vector<int> indices);

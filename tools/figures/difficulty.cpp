@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <map>
+#include <numeric>
 #include <set>
 
 namespace fig {
@@ -100,10 +101,80 @@ std::vector<Kinds> components(const Definition& d, const Layer& layer, bool bySh
     return out;
 }
 
+// What noticing a change of one kind costs: a fill or a shape is seen at a glance, a count or a
+// size needs comparing, a turn needs following, a place round the edge needs tracking.
+int kindCost(const std::string& kind) {
+    const std::string bare = kind.substr(kind.find('.') + 1);
+    static const std::map<std::string, int> costs{{"fill", 2},     {"shape", 2},       {"count", 3},
+                                                  {"size", 2},     {"orientation", 6}, {"lines", 6},
+                                                  {"position", 7}, {"elements", 4}};
+    const auto it = costs.find(bare);
+    return it == costs.end() ? 2 : it->second;
+}
+
+// A change of several kinds at once (a whole cell turning) is one thing to see, a little more
+// than its dearest kind.
+int componentCost(const Kinds& kinds) {
+    int most = 0;
+    for (const std::string& k : kinds)
+        most = std::max(most, kindCost(k));
+    return most + std::max(0, int(kinds.size()) - 1);
+}
+
+// Counts laid out over a grid that step unevenly (3 2 5 / 2 2 4 / 2 4 6) hide a sum.
+bool arithmetic(const LatinAttribute& l) {
+    if (l.attribute != Attribute::Count)
+        return false;
+    for (std::size_t i = 2; i < l.values.size(); ++i)
+        if (l.values[i] - l.values[i - 1] != l.values[1] - l.values[0])
+            return true;
+    return false;
+}
+
+bool isCycle(const LatinAttribute& l) {
+    return l.values.size() <= 4;
+}
+
+int effortOf(const Definition& d, bool byShape) {
+    int effort = 0;
+    for (const Layer& layer : d.layers) {
+        const Rule& rule = layer.rule;
+        for (const Kinds& k : components(d, layer, byShape))
+            effort += componentCost(k);
+        effort += rule.kind == Rule::Combine || rule.kind == Rule::Accelerate ? 8
+                  : rule.kind == Rule::Interleave                             ? 4
+                                                                              : 0;
+        // Three fills in turn are more to hold in mind than two.
+        for (const Transform& t : rule.step.simpleChanges())
+            effort += t.name.starts_with("fillCycle");
+        // Values spread over the cells are read in several directions; the more values, the
+        // longer the search.
+        for (const LatinAttribute& l : rule.latin) {
+            const std::set<int> values(l.values.begin(), l.values.end());
+            effort += std::min<int>(int(values.size()), 4) + (arithmetic(l) ? 2 : 0);
+        }
+        // Attributes that come round at rates with no common beat (every second and every
+        // third cell) are hard to keep apart.
+        for (std::size_t i = 0; i < rule.latin.size(); ++i)
+            for (std::size_t j = i + 1; j < rule.latin.size(); ++j)
+                effort +=
+                    4 * (isCycle(rule.latin[i]) && isCycle(rule.latin[j]) &&
+                         std::gcd(rule.latin[i].values.size(), rule.latin[j].values.size()) == 1);
+    }
+    // The pairs never show their change: it has to be found among the options.
+    if (d.form == Form::Pairs)
+        effort += 6;
+    // Elements that each follow a rule of their own must be followed apart.
+    const Figure& start = d.layers.at(0).starts.at(0);
+    if (d.layers.size() > 1 || (byShape && start.elements.size() > 1))
+        effort += 4;
+    return effort;
+}
+
 } // namespace
 
 int Difficulty::score() const {
-    return 10 * needed + 3 * changing + std::max(0, 4 - nearestDecoy);
+    return 3 * effort + 4 * needed + std::max(0, 3 - nearestDecoy);
 }
 
 Difficulty difficulty(const Puzzle& p) {
@@ -162,6 +233,7 @@ Difficulty difficulty(const Puzzle& p) {
             changing.insert(differ.begin(), differ.end());
         }
     d.changing = int(changing.size());
+    d.effort = effortOf(p.definition, byShape);
     return d;
 }
 

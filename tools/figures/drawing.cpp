@@ -6,12 +6,13 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <map>
+#include <set>
 
 namespace fig {
-namespace {
+namespace {} // namespace
 
-// Black pixels of `a` within `reach` (in both directions) of a black pixel of `b`.
-bool near(const Bitmap& a, const Bitmap& b, int reach) {
+bool withinGap(const Bitmap& a, const Bitmap& b, int reach) {
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             if (!a.black(x, y))
@@ -25,6 +26,8 @@ bool near(const Bitmap& a, const Bitmap& b, int reach) {
         }
     return false;
 }
+
+namespace {
 
 int span(const Bitmap& b) {
     int x0 = b.width(), y0 = b.height(), x1 = -1, y1 = -1;
@@ -42,6 +45,65 @@ int span(const Bitmap& b) {
 bool oriented(Shape s) {
     return s == Shape::Arrow || s == Shape::Flag || s == Shape::Hook || s == Shape::Triangle ||
            s == Shape::HalfDisc;
+}
+
+// The longest arm of a shape over the arm across it, as render.cpp draws it: the arrow's shaft
+// against its head, the flag's pole against its cloth, the hook's stem against its foot.
+double armRatio(Shape s) {
+    switch (s) {
+    case Shape::Arrow:
+        return 1.8 / 0.7;
+    case Shape::Flag:
+        return 1.9 / 1.25;
+    case Shape::Hook:
+        return 1.8 / 1.2;
+    case Shape::HalfDisc:
+        return 1.9 / 0.95;
+    default:
+        return 1.0;
+    }
+}
+
+// Whether an element's orientation differs somewhere in the puzzle: then it decides the answer.
+bool orientationVaries(const Puzzle& p, Shape shape) {
+    std::set<int> seen;
+    for (const std::vector<Figure>* figures : {&p.cells, &p.board.options})
+        for (const Figure& f : *figures)
+            for (const Element& e : f.elements)
+                if (e.shape == shape)
+                    seen.insert(e.rot * 2 + int(e.mirrored));
+    return seen.size() > 1;
+}
+
+// Sizes of one shape that the eye must tell apart: per shape, and for copies apart from single
+// figures, the spans of each size value in the question and the options.
+std::vector<std::string> sizeClassFaults(const Puzzle& p) {
+    std::map<std::pair<Shape, bool>, std::map<int, int>> spans;
+    for (bool options : {false, true})
+        for (const Placed& placed : placedFigures(p, options)) {
+            const std::vector<Part> parts =
+                figureParts(placed.figure, p.definition.form, placed.centre, 260, 160);
+            for (const Part& part : parts)
+                if (part.element) {
+                    int& s = spans[{part.element->shape, part.copy}][part.element->size];
+                    s = std::max(s, span(part.bitmap));
+                }
+        }
+    std::vector<std::string> faults;
+    for (const auto& [kind, bySize] : spans) {
+        std::vector<int> sorted;
+        for (const auto& [size, px] : bySize)
+            sorted.push_back(px);
+        std::sort(sorted.begin(), sorted.end());
+        for (std::size_t i = 0; i + 1 < sorted.size(); ++i)
+            if (sorted[i + 1] < sorted[i] * kMinSizeRatio ||
+                sorted[i + 1] - sorted[i] < kMinSizeStep)
+                faults.push_back(std::string(shapeName(kind.first)) +
+                                 (kind.second ? " copies" : "") + ": sizes of " +
+                                 std::to_string(sorted[i]) + " and " +
+                                 std::to_string(sorted[i + 1]) + " px are hard to tell apart");
+    }
+    return faults;
 }
 
 // Where each column (or row) of a stretched picture comes from.
@@ -68,7 +130,7 @@ std::vector<std::string> drawingFaults(const Puzzle& p, bool options) {
     const Bitmap& frame = options ? boxes.options : boxes.question;
     const Bitmap& label = options ? labels.options : labels.question;
     std::vector<std::string> faults;
-    if (near(label, frame, kMinGap))
+    if (withinGap(label, frame, kMinGap))
         faults.push_back(where + "a letter or question mark within 2 px of a frame");
     int index = 0;
     for (const Placed& placed : placedFigures(p, options)) {
@@ -85,18 +147,27 @@ std::vector<std::string> drawingFaults(const Puzzle& p, bool options) {
         for (std::size_t i = 0; i < parts.size(); ++i) {
             const Part& part = parts[i];
             const int size = span(part.bitmap);
-            if (near(part.bitmap, frame, kMinGap))
-                faults.push_back(cell + "touches or crosses a boundary");
-            if (near(part.bitmap, label, kMinGap))
+            if (withinGap(part.bitmap, frame, kMinFrameGap))
+                faults.push_back(cell + "touches or crosses a boundary, or comes within 5 px");
+            if (withinGap(part.bitmap, label, kMinGap))
                 faults.push_back(cell + "touches a letter");
             for (std::size_t j = i + 1; j < parts.size(); ++j)
-                if (near(part.bitmap, parts[j].bitmap, kMinGap))
+                if (withinGap(part.bitmap, parts[j].bitmap, kMinGap))
                     faults.push_back(cell + "parts " + std::to_string(i) + " and " +
                                      std::to_string(j) + " closer than 2 px");
             if (size < kMinPartSize)
                 faults.push_back(cell + "a part only " + std::to_string(size) + " px across");
             if (!part.element)
                 continue;
+            if (part.copy && size < kMinCopySize)
+                faults.push_back(cell + "a counted mark only " + std::to_string(size) +
+                                 " px across");
+            if (oriented(part.element->shape) && part.element->rot % 2 == 1 &&
+                orientationVaries(p, part.element->shape) &&
+                (part.copy || size < kMinTurnedSize || armRatio(part.element->shape) < 2.0))
+                faults.push_back(cell + shapeName(part.element->shape) + " at an eighth turn, " +
+                                 std::to_string(size) + " px, arms " +
+                                 std::to_string(armRatio(part.element->shape)).substr(0, 4) + ":1");
             if (oriented(part.element->shape) &&
                 size < (part.copy ? kMinOrientedCopySize : kMinOrientedSize))
                 faults.push_back(cell + shapeName(part.element->shape) + " only " +
@@ -113,6 +184,9 @@ std::vector<std::string> drawingFaults(const Puzzle& p, bool options) {
                                  std::to_string(size) + " px across");
         }
     }
+    if (options)
+        for (const std::string& f : sizeClassFaults(p))
+            faults.push_back(where + f);
     return faults;
 }
 

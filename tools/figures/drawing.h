@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Drawing rules that keep every picture easy to read, checked on the rendered pixels:
+// Drawing rules that keep every picture easy to read at its real size, one image pixel on one
+// screen pixel, checked on the rendered pixels:
 // - the separate parts of a figure (its line set, each copy of each element) stay at least 2 px
-//   apart, and 2 px from every cell frame, grid or sector line, letter and question mark, so
-//   nothing touches or crosses a boundary;
+//   apart and 2 px from every letter and question mark; every part stands 5 px off its cell
+//   frame, grid or sector lines (4 clear pixels between), so that a mark near a side still
+//   reads as inside the cell;
 // - letters and question marks stay 2 px from every frame;
 // - sizes that keep the rule readable: an arrow, flag, hook, triangle or half disc standing alone
 //   spans at least 18 px, as one of several copies at least 8 px; every part spans at least
-//   5 px; an empty triangle or half disc at least 12 px, so that its hole shows; a hatched part
-//   at least 16 px across with at least 30 pixels of hatching inside, so that it reads as
-//   hatched;
+//   5 px and every copy of a counted mark 6 px; an empty triangle or half disc at least 12 px, so
+//   that its hole shows; a hatched part at least 16 px across with at least 30 pixels of
+//   hatching inside, so that it reads as hatched;
+// - a figure whose orientation changes within a puzzle and that stands at an eighth turn spans
+//   at least 24 px and has arms of at least 2:1, or which way it points is guesswork;
+// - the sizes of one shape that a puzzle tells apart differ by 40 % and 6 px at the least;
 // - a picture stretched into its box keeps every stroke's width.
 #pragma once
 
@@ -21,12 +26,21 @@
 namespace fig {
 
 constexpr int kMinGap = 2;
+constexpr int kMinFrameGap = 4;
+constexpr int kMinCopySize = 6;
+constexpr int kMinTurnedSize = 24;
+constexpr int kMinSizeStep = 6;
+constexpr double kMinSizeRatio = 1.4;
 constexpr int kMinOrientedSize = 18;
 constexpr int kMinOrientedCopySize = 8;
 constexpr int kMinPartSize = 5;
 constexpr int kMinHollowPointedSize = 12;
 constexpr int kMinHatchedSize = 16;
 constexpr int kMinHatchPixels = 30;
+
+// Whether a black pixel of `a` lies within `gap` pixels (across or along) of one of `b`, so that
+// fewer than `gap` white pixels part them.
+bool withinGap(const Bitmap& a, const Bitmap& b, int gap);
 
 // Faults of the question picture or of the options picture of a puzzle, one line each.
 std::vector<std::string> drawingFaults(const Puzzle& p, bool options);

@@ -137,7 +137,34 @@ bool keepsWhatNeverChanges(const Figure& f, const std::vector<Figure>& cells) {
     return true;
 }
 
+// Sizes as they are drawn: a copy among several is drawn smaller than the same size alone.
+int drawnSize(const Element& e) {
+    return e.size * 2 + (e.count > 1);
+}
+
 } // namespace
+
+std::vector<std::string> relatedPairs(const Board& board, bool oneChange) {
+    const unsigned look = 0b0111110; // every kind but shape and lines
+    const std::vector<Transform> changes = baseTransforms();
+    auto related = [&](const Figure& a, const Figure& b) {
+        if (!oneChange)
+            return projection(a, look) == projection(b, look);
+        for (std::size_t t = 1; t < changes.size(); ++t) {
+            const auto moved = changes[t](a);
+            if (moved && projection(*moved, look) == projection(b, look))
+                return true;
+        }
+        return false;
+    };
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < board.options.size(); ++i)
+        for (std::size_t j = i + 1; j < board.options.size(); ++j)
+            if (related(board.options[i], board.options[j]) ||
+                related(board.options[j], board.options[i]))
+                out.push_back(letters({int(i), int(j)}));
+    return out;
+}
 
 int pixelDistance(const Figure& a, const Figure& b, Form form) {
     const Bitmap pa = renderOption(a, form), pb = renderOption(b, form);
@@ -252,6 +279,16 @@ std::vector<Guess> guessFromOptions(const Board& board) {
                                            [&](const Figure& c) { return c == f; }) &&
                               keepsWhatNeverChanges(f, board.cells);
                    })});
+    // The one option drawn at the sizes the question shows, the others larger or smaller.
+    std::set<int> sizes;
+    for (const Figure& c : board.cells)
+        for (const Element& e : c.elements)
+            sizes.insert(drawnSize(e));
+    out.push_back(
+        {"the only option at the question's sizes", onlyOnes(board, wanted, [&](const Figure& f) {
+             return std::all_of(f.elements.begin(), f.elements.end(),
+                                [&](const Element& e) { return sizes.count(drawnSize(e)); });
+         })});
     std::vector<int> ink(n);
     for (std::size_t i = 0; i < n; ++i)
         ink[i] = renderOption(board.options[i], board.form).blackCount();
@@ -262,6 +299,12 @@ std::vector<Guess> guessFromOptions(const Board& board) {
     if (wanted == 2) {
         out.push_back({"most alike pair (attributes)", closestPair(byFeature)});
         out.push_back({"most alike pair (pixels)", closestPair(byPixel)});
+        for (bool oneChange : {false, true}) {
+            const std::vector<std::string> pairs = relatedPairs(board, oneChange);
+            out.push_back({oneChange ? "the only pair one change apart"
+                                     : "the only pair alike but for the figure",
+                           pairs.size() == 1 ? pairs.front() : std::string()});
+        }
     }
     return out;
 }

@@ -18,7 +18,7 @@
 namespace {
 
 void printDifficulties() {
-    std::cout << "question  rules in model  rules needed  changing  nearest decoy  score  "
+    std::cout << "question  rules in model  rules needed  changing  nearest decoy  effort  score  "
                  "rank in group\n";
     const auto& all = fig::puzzles();
     for (const fig::Puzzle& p : all) {
@@ -30,7 +30,8 @@ void printDifficulties() {
                 fig::difficulty(other).score() < d.score())
                 ++rank;
         std::cout << "Q" << q << "\t" << d.components << "\t" << d.needed << "\t" << d.changing
-                  << "\t" << d.nearestDecoy << "\t" << d.score() << "\t" << rank << "\n";
+                  << "\t" << d.nearestDecoy << "\t" << d.effort << "\t" << d.score() << "\t" << rank
+                  << "\n";
     }
 }
 
@@ -41,7 +42,8 @@ bool checkAll() {
         const fig::Verdict v = fig::solve(p.board);
         std::string key = d.key;
         std::sort(key.begin(), key.end());
-        const bool sound = v.answers.size() == 1 && *v.answers.begin() == key;
+        const bool sound =
+            v.answers.size() == 1 && *v.answers.begin() == key && v.firm.count(key) == 1;
         std::cout << "Q" << d.question << " key " << d.key << (sound ? " ok" : " FAILS") << "  -- "
                   << d.rationale << "\n";
         for (const fig::Finding& f : v.findings)
@@ -53,6 +55,10 @@ bool checkAll() {
                               << " differ in fewer than 30 pixels\n";
                     ok = false;
                 }
+        if (d.form == fig::Form::Pairs && fig::relatedPairs(p.board, true).size() < 2) {
+            std::cout << "    fewer than two pairs of options one change apart\n";
+            ok = false;
+        }
         for (const fig::Guess& g : fig::guessFromOptions(p.board)) {
             const bool leaks = g.answer == key;
             std::cout << "    heuristic " << g.heuristic << ": "

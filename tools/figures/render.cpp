@@ -19,12 +19,16 @@ struct Geometry {
 
 Geometry geometryFor(Form form) {
     switch (form) {
+    // The largest figures stand 5 px off the frame; sizes that a puzzle sets side by side must
+    // differ by 40 % and 6 px (drawing.h), which not every two neighbouring sizes do.
     case Form::Matrix:
-        return {15, {8, 11, 14, 18}, {4, 5, 6, 7}};
+        return {14, {5, 10, 14, 17}, {4, 5, 6, 6}};
     case Form::Hexagon:
-        return {8, {5, 7, 10, 14}, {2, 3, 3, 4}};
-    default:
-        return {11, {6, 10, 13, 17}, {3, 4, 5, 7}};
+        return {8, {5, 7, 10, 13}, {2, 3, 3, 4}};
+    case Form::Series:
+        return {10, {4, 9, 13, 15}, {3, 4, 5, 6}};
+    default: // the option cells of pairs and analogies are smaller
+        return {9, {5, 9, 13, 15}, {3, 4, 5, 6}};
     }
 }
 
