@@ -30,56 +30,47 @@ int darkness(QRgb pixel) {
     return 255 - qGray(pixel);
 }
 
-// The straight strokes of a figure, as runs of at least `min_run` black pixels along one
-// column (or, transposed, one row) of the plain image; `at` is the column, `from`/`to` the rows.
-struct Stroke {
-    int at, from, to;
-};
-
-QList<Stroke> strokes(const QImage& image, bool vertical, int min_run) {
-    const int across = vertical ? image.width() : image.height();
-    const int along = vertical ? image.height() : image.width();
-    auto black = [&](int a, int b) {
-        return a >= 0 && a < across &&
-               darkness(vertical ? image.pixel(a, b) : image.pixel(b, a)) > 128;
-    };
-    QList<Stroke> found;
-    for (int a = 0; a < across; ++a) {
-        for (int b = 0; b < along;) {
-            int end = b;
-            // Only a lone stroke: its neighbours either side are white along the run.
-            while (end < along && black(a, end) && !black(a - 1, end) && !black(a + 1, end))
-                ++end;
-            if (end - b >= min_run)
-                found.append({a, b, end});
-            b = end == b ? b + 1 : end;
-        }
-    }
-    return found;
+QImage transposed(const QImage& image) {
+    return image.transformed(QTransform(0, 1, 1, 0, 0, 0));
 }
 
-// Ink of a stroke per unit of its length on the screen: the darkness of the screen pixels that
-// cover the stroke's column and one image pixel either side, averaged over the screen rows that
-// lie well inside the run, within the screen pixels `inside` of the box. `origin` is the
-// image's (0, 0) in screen pixels; `scale` screen pixels per image pixel along x and y.
-double ink(const QImage& shot, QRect inside, QPointF origin, QSizeF scale, const Stroke& s,
-           bool vertical) {
-    const double sa = vertical ? scale.width() : scale.height();
-    const double sb = vertical ? scale.height() : scale.width();
-    const double oa = vertical ? origin.x() : origin.y();
-    const double ob = vertical ? origin.y() : origin.x();
-    const int a0 =
-        std::max(int(std::floor(oa + (s.at - 1) * sa)), vertical ? inside.left() : inside.top());
-    const int a1 = std::min(int(std::ceil(oa + (s.at + 2) * sa)),
-                            vertical ? inside.right() + 1 : inside.bottom() + 1);
-    const int b0 = int(std::ceil(ob + (s.from + 2) * sb)),
-              b1 = int(std::floor(ob + (s.to - 2) * sb));
-    double total = 0;
-    int rows = 0;
-    for (int b = b0; b < b1; ++b, ++rows)
-        for (int a = a0; a < a1; ++a)
-            total += darkness(vertical ? shot.pixel(a, b) : shot.pixel(b, a));
-    return rows > 0 ? total / rows : 0;
+// How much more ink the heaviest lone vertical stroke of the plain image (a run of 12 or more
+// black pixels with white either side) carries on the screen than the lightest: per screen row
+// well inside the run, the darkness of the screen pixels over the stroke's column and one image
+// pixel either side. `inside` is the box's inside in screen pixels, where the image starts, and
+// `scale` screen pixels per image pixel. Strokes that the box cuts are left out.
+double spread(const QImage& image, const QImage& shot, QRect inside, QSizeF scale,
+              QString* heaviestAt) {
+    auto black = [&](int x, int y) {
+        return x >= 0 && x < image.width() && darkness(image.pixel(x, y)) > 128;
+    };
+    double lightest = 0, heaviest = 0;
+    for (int x = 0; (x + 1) * scale.width() <= inside.width(); ++x) {
+        for (int y = 0, end = 0; y < image.height(); y = std::max(end, y + 1)) {
+            for (end = y;
+                 end < image.height() && black(x, end) && !black(x - 1, end) && !black(x + 1, end);)
+                ++end;
+            if (end - y < 12 || end * scale.height() > inside.height())
+                continue;
+            const int x0 =
+                std::max(inside.left() + int(std::floor((x - 1) * scale.width())), inside.left());
+            const int x1 = std::min(inside.left() + int(std::ceil((x + 2) * scale.width())),
+                                    inside.right() + 1);
+            double total = 0;
+            int rows = 0;
+            for (int sy = inside.top() + int(std::ceil((y + 2) * scale.height()));
+                 sy < inside.top() + int(std::floor((end - 2) * scale.height())); ++sy, ++rows)
+                for (int sx = x0; sx < x1; ++sx)
+                    total += darkness(shot.pixel(sx, sy));
+            const double weight = total / std::max(rows, 1);
+            lightest = lightest == 0 ? weight : std::min(lightest, weight);
+            if (weight > heaviest) {
+                heaviest = weight;
+                *heaviestAt = u"%1,%2"_s.arg(x).arg(y);
+            }
+        }
+    }
+    return lightest > 0 ? heaviest / lightest : 1.0;
 }
 
 } // namespace
@@ -215,34 +206,19 @@ void HiDpiTest::strokes_keep_one_weight() {
                        QSizeF(inner.size()) * ratio);
     const QRect inside(QPoint(qRound(exact.left()), qRound(exact.top())),
                        QPoint(qRound(exact.right()) - 1, qRound(exact.bottom()) - 1));
-    const QPointF origin = inside.topLeft();
-
-    for (const bool vertical : {true, false}) {
-        double lightest = 0, heaviest = 0;
-        QString where;
-        for (const Stroke& s : strokes(natural, vertical, 12)) {
-            // Strokes the box shows whole; a figure wider than its box is cut.
-            const double end = (s.at + 1) * (vertical ? scale.width() : scale.height());
-            const double run = s.to * (vertical ? scale.height() : scale.width());
-            if (end > (vertical ? exact.width() : exact.height()) ||
-                run > (vertical ? exact.height() : exact.width()))
-                continue;
-            const double weight = ink(shot, inside, origin, scale, s, vertical);
-            if (lightest == 0 || weight < lightest)
-                lightest = weight;
-            if (weight > heaviest) {
-                heaviest = weight;
-                where =
-                    u"%1 %2 at %3"_s.arg(vertical ? u"column"_s : u"row"_s).arg(s.at).arg(s.from);
-            }
-        }
-        if (lightest > 0)
-            QVERIFY2(heaviest <= 1.25 * lightest,
-                     qPrintable(u"ratio %1: the %2 carries %3 against %4"_s.arg(ratio)
-                                    .arg(where)
-                                    .arg(heaviest)
-                                    .arg(lightest)));
-    }
+    QString at;
+    const double columns = spread(natural, shot, inside, scale, &at);
+    QVERIFY2(columns <= 1.25, qPrintable(u"ratio %1: column stroke at %2 carries %3 times the "
+                                         u"ink of the lightest"_s.arg(ratio)
+                                             .arg(at)
+                                             .arg(columns)));
+    const double rows = spread(transposed(natural), transposed(shot),
+                               QRect(inside.top(), inside.left(), inside.height(), inside.width()),
+                               scale.transposed(), &at);
+    QVERIFY2(rows <= 1.25, qPrintable(u"ratio %1: row stroke at %2 carries %3 times the ink of "
+                                      u"the lightest"_s.arg(ratio)
+                                          .arg(at)
+                                          .arg(rows)));
 }
 
 QTEST_MAIN(HiDpiTest)
