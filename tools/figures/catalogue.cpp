@@ -98,10 +98,11 @@ std::vector<Definition> makeCatalogue() {
          Form::Matrix,
          "c",
          {{{one(el(Circle, kCentre, 2))},
-           latin({{Attribute::Shape, {C, S, T}, 1, 1}, {Attribute::Fill, {Ho, So}, 1, 1}})}},
+           latin({{Attribute::Shape, {S, T, C}, 1, 2}, {Attribute::Fill, {Ho, So}, 1, 1}})}},
          cross(swapShapes(Square, Triangle), fillInvert()),
          "Every row and every column holds a circle, a square and a triangle, and empty "
-         "and black alternate like a chessboard: an empty square."});
+         "and black alternate like a chessboard; the squares stand on the diagonal: an empty "
+         "square."});
     d.push_back({12,
                  Form::Matrix,
                  "a",
@@ -167,10 +168,10 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({18,
                  Form::Series,
                  "d",
-                 {{{one(el(HalfDisc, kCentre, 3, 0, Solid, 1))}, chain(both(spin(2), countBy(1)))}},
+                 {{{one(el(Triangle, kCentre, 3, 0, Solid, 1))}, chain(both(spin(2), countBy(1)))}},
                  cross(spin(2), countBy(-1)),
-                 "One half disc more each step, and all of them turn a quarter clockwise: four "
-                 "half discs bulging to the left."});
+                 "One triangle more each step, and all of them turn a quarter clockwise: four "
+                 "triangles pointing left."});
     d.push_back(
         {19,
          Form::Series,
