@@ -90,7 +90,7 @@ std::vector<Definition> makeCatalogue() {
                  {{{one(el(Circle, kCentre, 3, 0, Solid, 2))},
                    latin({{Attribute::Count, {2, 3, 4, 5, 6}, 1, 1},
                           {Attribute::Shape, {T, C, S}, 0, 1}})}},
-                 twos(countBy(1), swapShapes(Square, Circle), fillInvert()),
+                 cross(countBy(-1), swapShapes(Square, Circle)),
                  "Each cell holds one more shape than the cell to its left or above it, and each "
                  "column has its own shape: six squares."});
     d.push_back(
@@ -98,12 +98,11 @@ std::vector<Definition> makeCatalogue() {
          Form::Matrix,
          "c",
          {{{one(el(Circle, kCentre, 2))},
-           latin({{Attribute::Shape, {C, S, T}, 1, 1}, {Attribute::Fill, {Ho, So}, 1, 1}})}},
-         decoys({swapShapes(Square, Triangle), both(swapShapes(Square, Triangle), fillInvert()),
-                 setFill(Hatched)},
-                {8, 8, 8}),
+           latin({{Attribute::Shape, {S, T, C}, 1, 2}, {Attribute::Fill, {Ho, So}, 1, 1}})}},
+         cross(swapShapes(Square, Triangle), fillInvert()),
          "Every row and every column holds a circle, a square and a triangle, and empty "
-         "and black alternate like a chessboard: an empty square."});
+         "and black alternate like a chessboard; the squares stand on the diagonal: an empty "
+         "square."});
     d.push_back({12,
                  Form::Matrix,
                  "a",
@@ -119,17 +118,6 @@ std::vector<Definition> makeCatalogue() {
         {13,
          Form::Matrix,
          "c",
-         {{{one(el(Circle, 0, 3, 0, Solid)), one(el(Circle, 2, 3, 0, Solid)),
-            one(el(Circle, 4, 3, 0, Solid))},
-           chain(move(1))},
-          {{one(el(Square, 2, 3)), one(el(Square, 4, 3)), one(el(Square, 6, 3))}, chain(move(2))}},
-         cross(onShape(Circle, move(1)), onShape(Square, move(1))),
-         "Along each row the black disc steps one place clockwise round the edge and the "
-         "square two places: disc bottom left, square top right."});
-    d.push_back(
-        {14,
-         Form::Matrix,
-         "d",
          {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3, 6, 7})), linesOf(rims({0, 1, 4, 5})),
             linesOf(rims({4, 5})), linesOf(rims({2, 3, 4, 5})), linesOf(rims({0, 1, 2, 3}))},
            combine("xor")},
@@ -138,18 +126,28 @@ std::vector<Definition> makeCatalogue() {
          "The third cell of a row keeps the sides drawn in just one of the first two, "
          "and every row and column holds a circle, a square and a triangle: a circle "
          "between a top and a bottom side."});
+    d.push_back(
+        {14,
+         Form::Matrix,
+         "d",
+         {{{one(el(Circle, 0, 3, 0, Solid)), one(el(Circle, 2, 3, 0, Solid)),
+            one(el(Circle, 4, 3, 0, Solid))},
+           chain(move(1))},
+          {{one(el(Square, 2, 3)), one(el(Square, 4, 3)), one(el(Square, 6, 3))}, chain(move(2))}},
+         cross(onShape(Circle, move(1)), onShape(Square, move(1))),
+         "Along each row the black disc steps one place clockwise round the edge and the "
+         "square two places: disc bottom left, square top right."});
     d.push_back({15,
                  Form::Hexagon,
                  "c",
-                 {{{one(el(HalfDisc, kCentre, 3, 0))},
-                   latin({{Attribute::Shape, {int(HalfDisc), C, T}, 1, 0},
+                 {{{one(el(HalfDisc, kCentre, 2, 0, Solid))},
+                   latin({{Attribute::Shape, {int(HalfDisc), T}, 1, 0},
                           {Attribute::Rot, {0, 2, 4, 6}, 1, 0},
-                          {Attribute::Fill, {So, Ho}, 1, 0}})}},
-                 cross(spin(4), fillInvert()),
-                 "Round the hexagon half disc, circle and triangle come in turn, black and empty "
-                 "alternate and each figure turns a quarter further; opposite sectors hold the "
-                 "same shape, turned a quarter back and with the other fill: an empty triangle "
-                 "pointing right."});
+                          {Attribute::Fill, {So, Ho, Ho}, 1, 0}})}},
+                 twos(spin(2), fillInvert(), swapShapes(Triangle, HalfDisc)),
+                 "Round the hexagon half discs and triangles take turns, each figure turns a "
+                 "quarter clockwise from the one before, and every third one is black: an empty "
+                 "triangle pointing right."});
 
     // ---- series of four ----
     d.push_back({16,
@@ -163,18 +161,27 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({17,
                  Form::Series,
                  "b",
-                 {{{one(el(HalfDisc, kCentre, 3, 0))}, chain(both(spin(2), fillInvert()))}},
-                 cross(spin(2), setFill(Hatched)),
-                 "The half disc turns a quarter clockwise each step while its fill alternates "
-                 "empty and black: a black half disc bulging to the left."});
+                 {{{one(el(Flag, kCentre, 3, 0))}, chain(both(spin(2), fillInvert()))}},
+                 cross(spin(4), fillInvert()),
+                 "The flag turns a quarter clockwise each step while its fill alternates empty "
+                 "and black: a black flag turned three quarters."});
     d.push_back({18,
                  Form::Series,
                  "d",
-                 {{{one(el(Triangle, kCentre, 3, 0))}, chain(both(spin(2), fillCycle(1)))}},
-                 cross(spin(2), fillCycle(2)),
-                 "The triangle turns a quarter clockwise each step while its fill runs empty, "
-                 "hatched, black and back to empty: an empty triangle pointing left."});
-    d.push_back({19,
+                 {{{one(el(Triangle, kCentre, 3, 0, Solid, 1))}, chain(both(spin(2), countBy(1)))}},
+                 cross(spin(2), countBy(-1)),
+                 "One triangle more each step, and all of them turn a quarter clockwise: four "
+                 "triangles pointing left."});
+    d.push_back(
+        {19,
+         Form::Series,
+         "d",
+         {{{one(el(HalfDisc, kCentre, 3, 0, Solid, 1))},
+           with(chain(both(spin(2), countBy(1))), {{Attribute::Shape, {int(HalfDisc), T}, 1, 0}})}},
+         twos(spin(2), countBy(-1), swapShapes(HalfDisc, Triangle)),
+         "One figure more each step, all turning a quarter clockwise, half discs and "
+         "triangles in turn: four triangles pointing left."});
+    d.push_back({20,
                  Form::Series,
                  "d",
                  {{{figureOf({el(Circle, 4, 2, 0, Hollow)}, rims({0, 1}))},
@@ -182,64 +189,55 @@ std::vector<Definition> makeCatalogue() {
                  cross(mirror(0), fillInvert()),
                  "The whole cell turns a quarter clockwise each step and the disc turns black, "
                  "then empty, in turn: a side at the left and a black disc at the top right."});
-    d.push_back({20,
-                 Form::Series,
-                 "d",
-                 {{{one(el(Square, kCentre, 3, 0, Hollow, 8))},
-                   with(chain(countBy(-2)),
-                        {{Attribute::Shape, {S, C}, 1, 0}, {Attribute::Fill, {Ho, So}, 1, 0}})}},
-                 twos(countBy(2), swapShapes(Circle, Square), fillInvert()),
-                 "Two shapes fewer each step, squares and circles take turns, and so do empty "
-                 "and black: two black circles."});
-    d.push_back({21,
-                 Form::Series,
-                 "c",
-                 {{{linesOf(rims({0, 1}))}, chain(turn(1))},
-                  {{one(el(Circle, 7, 2, 0, Solid))}, chain(move(1))}},
-                 cross(onShape(Circle, move(2)), turn(1)),
-                 "The side turns a quarter clockwise round the cell each step while the disc "
-                 "steps only one place clockwise round the edge: side at the left, disc at the "
-                 "top right."});
     d.push_back(
-        {22,
+        {21,
          Form::Series,
          "c",
-         {{{figureOf({el(Circle, 1, 1, 0, Solid), el(Square, 6, 1)})},
-           chain(both(onShape(Circle, move(2)), onShape(Square, move(1))))}},
-         twos(onShape(Circle, move(-1)), onShape(Square, move(1)), onShape(Circle, fillInvert())),
-         "The black disc steps two places clockwise round the edge and the square one "
-         "place: disc at the middle left, square at the top middle."});
-    d.push_back({23,
+         {{{one(el(Square, kCentre, 3, 0, Solid, 1))},
+           latin({{Attribute::Count, {1, 2, 4, 8}, 1, 0}, {Attribute::Fill, {So, Ho}, 1, 0}})}},
+         cross(countBy(-2), fillInvert()),
+         "Twice as many squares each step, black and empty in turn: eight empty "
+         "squares."});
+    d.push_back({22,
                  Form::Series,
-                 "d",
-                 {{{one(el(Flag, kCentre, 3, 0))},
-                   latin({{Attribute::Rot, {0, 2, 4, 6}, 1, 0},
-                          {Attribute::Fill, {Ho, So}, 1, 0},
-                          {Attribute::Size, {3, 1}, 1, 0}})}},
-                 cross(spin(4), sizeBy(2)),
-                 "The flag turns a quarter clockwise each step, and it is empty and large, then "
-                 "black and small, in turn: a small black flag turned three quarters."});
+                 "c",
+                 {{{one(el(Square, kCentre, 3, 0, Solid, 1))},
+                   latin({{Attribute::Count, {1, 2, 4, 8}, 1, 0},
+                          {Attribute::Shape, {S, C}, 1, 0},
+                          {Attribute::Fill, {So, Ho}, 1, 0}})}},
+                 cross(countBy(-2), swapShapes(Circle, Square)),
+                 "Twice as many shapes each step, black squares and empty circles in turn: eight "
+                 "empty circles."});
     d.push_back(
-        {24,
+        {23,
          Form::Series,
-         "b",
-         {{{figureOf({el(Circle, 1, 1, 0, Solid), el(Square, 6, 1)})},
-           chain(then(both(onShape(Circle, move(2)), onShape(Square, move(1))),
-                      onShape(Circle, fillInvert())))}},
-         twos(onShape(Circle, move(-1)), onShape(Square, move(1)), onShape(Circle, fillInvert())),
-         "The disc steps two places clockwise round the edge and the square one, and the "
-         "disc is black, then empty, in turn: empty disc at the middle left, square at "
-         "the top middle."});
+         "d",
+         {{{figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 6, 2, 0, Solid)}, rims({0, 1}))},
+           chain(both(turn(1), onShape(Circle, fillInvert())))}},
+         twos(mirror(0), onShape(Circle, fillInvert()), onShape(Square, fillInvert())),
+         "The whole cell turns a quarter clockwise each step; the disc is black and "
+         "empty in turn while the square stays black: a side at the left, an empty disc "
+         "at the top right and a black square at the bottom right."});
+    d.push_back({24,
+                 Form::Series,
+                 "b",
+                 {{{one(el(HalfDisc, kCentre, 3, 0, Solid, 1))},
+                   latin({{Attribute::Count, {1, 2, 4, 8}, 1, 0},
+                          {Attribute::Rot, {0, 2, 4, 6}, 1, 0},
+                          {Attribute::Shape, {int(HalfDisc), T}, 1, 0}})}},
+                 twos(countBy(-2), spin(2), swapShapes(HalfDisc, Triangle)),
+                 "Twice as many figures each step, all turning a quarter clockwise, half discs "
+                 "and triangles in turn: eight triangles pointing left."});
     d.push_back(
         {25,
          Form::Series,
          "a",
-         {{{figureOf({el(Circle, 2, 1, 0, Solid), el(Square, 7, 1, 0, Hollow)})},
+         {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 7, 2, 0, Hollow)})},
            chain(then(both(onShape(Circle, move(2)), onShape(Square, move(1))), fillInvert()))}},
          twos(onShape(Square, move(2)), onShape(Circle, move(-2)), fillInvert()),
          "The disc steps two places clockwise round the edge and the square one, and at "
-         "every step the two trade black and empty: black square at the top right, empty "
-         "disc at the bottom left."});
+         "every step the two trade black and empty: empty disc at the top left, black "
+         "square at the top right."});
 
     // ---- two pairs, two answers ----
     d.push_back(
@@ -253,18 +251,18 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({27,
                  Form::Pairs,
                  "cb",
-                 {{{one(el(Flag, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 4, Hollow))},
-                   relation(both(spin(2), setFill(Solid)))}},
-                 decoys({spin(4), both(mirror(0), setFill(Solid)), spin(6)}, {0, 2, 2}),
-                 "Each figure turns a quarter clockwise and turns black."});
-    d.push_back({28,
-                 Form::Pairs,
-                 "da",
                  {{{figureOf({el(Square, kCentre, 0)}, rims({0, 1, 2, 3})),
                     figureOf({el(Square, kCentre, 0)}, rims({6, 7}))},
                    relation(both(turn(1), setFill(Solid)))}},
                  decoys({setFill(Solid), turn(1), both(turn(2), setFill(Solid))}, {0, 2, 2}),
                  "Each cell turns a quarter clockwise and its small square turns black."});
+    d.push_back({28,
+                 Form::Pairs,
+                 "da",
+                 {{{one(el(Flag, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 4, Hollow))},
+                   relation(both(spin(2), setFill(Solid)))}},
+                 decoys({spin(4), both(mirror(0), setFill(Solid)), spin(6)}, {0, 2, 2}),
+                 "Each figure turns a quarter clockwise and turns black."});
     d.push_back({29,
                  Form::Pairs,
                  "bd",
@@ -294,17 +292,17 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({32,
                  Form::Analogy,
                  "b",
-                 {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 5, 2, 0, Hollow)}),
-                    figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 4, 2, 0, Hollow)})},
+                 {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)}),
+                    figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
                    relation(both(turn(1), onShape(Square, setFill(Solid))))}},
                  cross(onShape(Square, fillInvert()), turn(2)),
                  "The whole cell turns a quarter clockwise and the square turns black: black "
-                 "disc at the bottom right, black square at the bottom left."});
+                 "disc at the bottom left, black square at the top right."});
     d.push_back({33,
                  Form::Analogy,
                  "c",
-                 {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 5, 2, 0, Hollow)}),
-                    figureOf({el(Circle, 1, 2, 0, Solid), el(Square, 4, 2, 0, Hollow)})},
+                 {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)}),
+                    figureOf({el(Circle, 6, 2, 0, Solid), el(Square, 4, 2, 0, Hollow)})},
                    relation(both(both(turn(1), swapShapes(Circle, Plus)),
                                  onShape(Square, setFill(Solid))))}},
                  cross(turn(3), onShape(Square, fillInvert())),

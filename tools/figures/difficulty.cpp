@@ -107,7 +107,7 @@ int kindCost(const std::string& kind) {
     const std::string bare = kind.substr(kind.find('.') + 1);
     static const std::map<std::string, int> costs{{"fill", 2},     {"shape", 2},       {"count", 3},
                                                   {"size", 2},     {"orientation", 6}, {"lines", 6},
-                                                  {"position", 7}, {"elements", 4}};
+                                                  {"position", 8}, {"elements", 4}};
     const auto it = costs.find(bare);
     return it == costs.end() ? 2 : it->second;
 }
@@ -141,17 +141,22 @@ int effortOf(const Definition& d, bool byShape) {
         const Rule& rule = layer.rule;
         for (const Kinds& k : components(d, layer, byShape))
             effort += componentCost(k);
-        effort += rule.kind == Rule::Combine || rule.kind == Rule::Accelerate ? 8
-                  : rule.kind == Rule::Interleave                             ? 4
-                                                                              : 0;
+        // An overlay is seen once the rows are compared; a step that grows must be followed.
+        effort += rule.kind == Rule::Combine      ? 4
+                  : rule.kind == Rule::Accelerate ? 8
+                  : rule.kind == Rule::Interleave ? 4
+                                                  : 0;
         // Three fills in turn are more to hold in mind than two.
         for (const Transform& t : rule.step.simpleChanges())
             effort += t.name.starts_with("fillCycle");
-        // Values spread over the cells are read in several directions; the more values, the
-        // longer the search.
+        // Values spread over a grid are read in several directions; the more values, the
+        // longer the search. A series is read one way only; there a count that steps unevenly
+        // (doubling) is a step that grows, as dear as a turn that grows.
         for (const LatinAttribute& l : rule.latin) {
             const std::set<int> values(l.values.begin(), l.values.end());
-            effort += std::min<int>(int(values.size()), 4) + (arithmetic(l) ? 2 : 0);
+            effort += d.form == Form::Series
+                          ? (arithmetic(l) ? 8 : 0)
+                          : std::min<int>(int(values.size()), 4) + (arithmetic(l) ? 2 : 0);
         }
         // Attributes that come round at rates with no common beat (every second and every
         // third cell) are hard to keep apart.
@@ -162,8 +167,15 @@ int effortOf(const Definition& d, bool byShape) {
                          std::gcd(rule.latin[i].values.size(), rule.latin[j].values.size()) == 1);
     }
     // The pairs never show their change: it has to be found among the options.
-    if (d.form == Form::Pairs)
+    if (d.form == Form::Pairs) {
         effort += 6;
+        // ... and carried over from one shape to another where the two pairs differ.
+        const std::vector<Figure>& starts = d.layers.at(0).starts;
+        const auto shapeOf = [](const Figure& f) {
+            return f.elements.empty() ? -1 : int(f.elements.front().shape);
+        };
+        effort += starts.size() > 1 && shapeOf(starts[0]) != shapeOf(starts[1]);
+    }
     // Elements that each follow a rule of their own must be followed apart.
     const Figure& start = d.layers.at(0).starts.at(0);
     if (d.layers.size() > 1 || (byShape && start.elements.size() > 1))
