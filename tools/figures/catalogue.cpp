@@ -232,11 +232,11 @@ std::vector<Definition> makeCatalogue() {
         {25,
          Form::Series,
          "a",
-         {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 7, 2, 0, Hollow)})},
-           chain(then(both(onShape(Circle, move(2)), onShape(Square, move(1))), fillInvert()))}},
-         twos(onShape(Square, move(2)), onShape(Circle, move(-2)), fillInvert()),
-         "The disc steps two places clockwise round the edge and the square one, and at "
-         "every step the two trade black and empty: empty disc at the top left, black "
+         {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
+           chain(then(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
+         twos(onShape(Square, move(4)), onShape(Circle, move(4)), fillInvert()),
+         "The disc steps one corner clockwise and the square one corner anticlockwise, and "
+         "at every step the two trade black and empty: empty disc at the top left, black "
          "square at the top right."});
 
     // ---- two pairs, two answers ----
