@@ -244,8 +244,9 @@ std::vector<Definition> makeCatalogue() {
         {26,
          Form::Pairs,
          "ad",
-         {{{one(el(Flag, kCentre, 2, 0)), one(el(Hook, kCentre, 2, 2))}, relation(mirror(0))}},
-         decoys({spin(4), both(mirror(0), setFill(Solid)), spin(6)}, {0, 0, 2}),
+         {{{one(el(Flag, kCentre, 2, 0, Solid)), one(el(Hook, kCentre, 2, 2, Solid))},
+           relation(mirror(0))}},
+         decoys({spin(4), both(mirror(0), setFill(Hollow)), spin(6)}, {0, 0, 2}),
          "Each figure is followed by its mirror image: the flag and the lying hook, each "
          "mirrored left to right."});
     d.push_back({27,
