@@ -303,13 +303,14 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({33,
                  Form::Analogy,
                  "c",
-                 {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)}),
-                    figureOf({el(Circle, 6, 2, 0, Solid), el(Square, 4, 2, 0, Hollow)})},
-                   relation(both(both(turn(1), swapShapes(Circle, Plus)),
-                                 onShape(Square, setFill(Solid))))}},
-                 cross(turn(3), onShape(Square, fillInvert())),
-                 "The whole cell turns a quarter clockwise, the disc becomes a cross and the "
-                 "square turns black."});
+                 {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Hollow)}),
+                    figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
+                   relation(both(both(onShape(Circle, move(2)), onShape(Square, move(4))),
+                                 fillInvert()))}},
+                 cross(onShape(Square, move(-2)), fillInvert()),
+                 "The disc steps one corner clockwise, the square crosses to the opposite "
+                 "corner, and the two trade black and empty: empty disc at the bottom left, black "
+                 "square at the bottom right."});
     return d;
 }
 
