@@ -266,13 +266,12 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({29,
                  Form::Pairs,
                  "bd",
-                 {{{one(el(Hook, kCentre, 2, 0, Hollow)), one(el(Flag, kCentre, 2, 2, Hollow))},
-                   relation(both(both(spin(2), mirror(0)), setFill(Solid)))}},
-                 decoys({both(spin(2), setFill(Solid)), both(spin(4), setFill(Solid)),
-                         both(both(mirror(0), setFill(Solid)), sizeBy(-1))},
-                        {0, 2, 0}),
-                 "Each figure turns a quarter clockwise, is mirrored left to right and turns "
-                 "black."});
+                 {{{one(el(Hook, kCentre, 1, 0, Hollow)), one(el(Hook, kCentre, 1, 4, Hollow))},
+                   relation(both(both(spin(2), setFill(Solid)), sizeBy(1)))}},
+                 decoys({both(spin(2), setFill(Solid)), both(setFill(Solid), sizeBy(1)),
+                         both(mirror(0), both(setFill(Solid), sizeBy(1)))},
+                        {0, 2, 2}),
+                 "Each hook turns a quarter clockwise, turns black and grows."});
 
     // ---- analogies ----
     d.push_back(
