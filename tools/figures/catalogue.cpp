@@ -143,11 +143,11 @@ std::vector<Definition> makeCatalogue() {
                  {{{one(el(HalfDisc, kCentre, 2, 0, Solid))},
                    latin({{Attribute::Shape, {int(HalfDisc), T}, 1, 0},
                           {Attribute::Rot, {0, 2, 4, 6}, 1, 0},
-                          {Attribute::Fill, {So, Ho, Ho}, 1, 0}})}},
+                          {Attribute::Fill, {Ho, So, Ho}, 1, 0}})}},
                  twos(spin(2), fillInvert(), swapShapes(Triangle, HalfDisc)),
                  "Round the hexagon half discs and triangles take turns, each figure turns a "
-                 "quarter clockwise from the one before, and every third one is black: an empty "
-                 "triangle pointing right."});
+                 "quarter clockwise from the one before, and every third one, from the second, is "
+                 "black: an empty triangle pointing right."});
 
     // ---- series of four ----
     d.push_back({16,
@@ -232,22 +232,22 @@ std::vector<Definition> makeCatalogue() {
         {25,
          Form::Series,
          "a",
-         {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 7, 2, 0, Hollow)})},
-           chain(then(both(onShape(Circle, move(2)), onShape(Square, move(1))), fillInvert()))}},
-         twos(onShape(Square, move(2)), onShape(Circle, move(-2)), fillInvert()),
-         "The disc steps two places clockwise round the edge and the square one, and at "
-         "every step the two trade black and empty: empty disc at the top left, black "
+         {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
+           chain(then(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
+         twos(onShape(Square, move(4)), onShape(Circle, move(4)), fillInvert()),
+         "The disc steps one corner clockwise and the square one corner anticlockwise, and "
+         "at every step the two trade black and empty: empty disc at the top left, black "
          "square at the top right."});
 
     // ---- two pairs, two answers ----
-    d.push_back(
-        {26,
-         Form::Pairs,
-         "ad",
-         {{{one(el(Flag, kCentre, 2, 0)), one(el(Hook, kCentre, 2, 2))}, relation(mirror(0))}},
-         decoys({spin(4), both(mirror(0), setFill(Solid)), spin(6)}, {0, 0, 2}),
-         "Each figure is followed by its mirror image: the flag and the lying hook, each "
-         "mirrored left to right."});
+    d.push_back({26,
+                 Form::Pairs,
+                 "ad",
+                 {{{one(el(Flag, kCentre, 2, 0, Solid)), one(el(Hook, kCentre, 2, 2, Solid))},
+                   relation(mirror(0))}},
+                 decoys({spin(4), both(mirror(0), setFill(Hollow)), spin(6)}, {0, 0, 2}),
+                 "Each figure is followed by its mirror image: the flag and the lying hook, each "
+                 "mirrored left to right."});
     d.push_back({27,
                  Form::Pairs,
                  "cb",
@@ -298,16 +298,17 @@ std::vector<Definition> makeCatalogue() {
                  cross(onShape(Square, fillInvert()), turn(2)),
                  "The whole cell turns a quarter clockwise and the square turns black: black "
                  "disc at the bottom left, black square at the top right."});
-    d.push_back({33,
-                 Form::Analogy,
-                 "c",
-                 {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)}),
-                    figureOf({el(Circle, 6, 2, 0, Solid), el(Square, 4, 2, 0, Hollow)})},
-                   relation(both(both(turn(1), swapShapes(Circle, Plus)),
-                                 onShape(Square, setFill(Solid))))}},
-                 cross(turn(3), onShape(Square, fillInvert())),
-                 "The whole cell turns a quarter clockwise, the disc becomes a cross and the "
-                 "square turns black."});
+    d.push_back(
+        {33,
+         Form::Analogy,
+         "c",
+         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Hollow)}),
+            figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
+           relation(both(both(onShape(Circle, move(2)), onShape(Square, move(4))), fillInvert()))}},
+         cross(onShape(Square, move(-2)), fillInvert()),
+         "The disc steps one corner clockwise, the square crosses to the opposite "
+         "corner, and the two trade black and empty: empty disc at the bottom left, black "
+         "square at the bottom right."});
     return d;
 }
 

@@ -166,9 +166,10 @@ int effortOf(const Definition& d, bool byShape) {
                     4 * (isCycle(rule.latin[i]) && isCycle(rule.latin[j]) &&
                          std::gcd(rule.latin[i].values.size(), rule.latin[j].values.size()) == 1);
     }
-    // The pairs never show their change: it has to be found among the options.
+    // The pairs never show their change: it has to be found among five options, by trying
+    // each against both figures. The panel rated this the hardest search of all.
     if (d.form == Form::Pairs) {
-        effort += 6;
+        effort += 14;
         // ... and carried over from one shape to another where the two pairs differ.
         const std::vector<Figure>& starts = d.layers.at(0).starts;
         const auto shapeOf = [](const Figure& f) {
@@ -180,6 +181,10 @@ int effortOf(const Definition& d, bool byShape) {
     const Figure& start = d.layers.at(0).starts.at(0);
     if (d.layers.size() > 1 || (byShape && start.elements.size() > 1))
         effort += 4;
+    // An analogy shows its change whole, beside the figure it is to be carried to: it is
+    // copied more than searched for, so its rules cost half, above the cost of holding it.
+    if (d.form == Form::Analogy)
+        effort = 6 + effort / 2;
     return effort;
 }
 
