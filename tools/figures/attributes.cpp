@@ -257,14 +257,6 @@ int shownRunsOfThree(const Shown& shown) {
     return runs;
 }
 
-int shownSteps(const Shown& shown) {
-    int steps = 0;
-    for (const auto& s : shown)
-        for (std::size_t k = 0; k + 1 < s.size(); ++k)
-            steps += s[k] && s[k + 1];
-    return steps;
-}
-
 const char* explainValues(const Values& v, const Context& c, const Family& f) {
     if (constant(v))
         return "constant";
@@ -637,6 +629,14 @@ std::vector<CellSymmetry> cellSymmetries() {
 }
 
 } // namespace
+
+int shownSteps(const Shown& shown) {
+    int steps = 0;
+    for (const auto& s : shown)
+        for (std::size_t k = 0; k + 1 < s.size(); ++k)
+            steps += s[k] && s[k + 1];
+    return steps;
+}
 
 std::optional<std::string> attributeReading(const Sequences& seqs, const Shown& shown,
                                             ReadingKind kind, bool byEye) {

@@ -38,6 +38,9 @@ template <typename T> bool distributesThree(const std::vector<std::vector<T>>& s
 }
 using Shown = std::vector<std::vector<bool>>; // per sequence and step: a cell of the question
 
+// Steps from one cell to the next that the question shows whole.
+int shownSteps(const Shown& shown);
+
 // A description of one reading under which every attribute follows a rule, or nothing.
 // `byEye` admits what a person judges by eye from a single change: a size that only "grows".
 std::optional<std::string> attributeReading(const Sequences& seqs, const Shown& shown,

@@ -115,13 +115,9 @@ std::vector<std::string> explain(const Sequences& seqs, const Shown& shown, cons
     std::vector<std::string> out;
     if (auto t = transformReading(seqs, shown, base)) {
         // A turn by an odd number of eighths must be seen twice before it is trusted.
-        int steps = 0;
-        for (const auto& s : shown)
-            for (std::size_t k = 0; k + 1 < s.size(); ++k)
-                steps += s[k] && s[k + 1];
         const bool oddTurn =
             *t == "spin45" || *t == "spin135" || *t == "spin225" || *t == "spin315";
-        out.push_back("transform " + *t + (oddTurn && steps < 2 ? ", seen once" : ""));
+        out.push_back("transform " + *t + (oddTurn && shownSteps(shown) < 2 ? ", seen once" : ""));
     }
     if (toggleHolds(seqs, shown))
         out.push_back("same change added or removed");

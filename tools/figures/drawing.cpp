@@ -10,7 +10,6 @@
 #include <set>
 
 namespace fig {
-namespace {} // namespace
 
 bool withinGap(const Bitmap& a, const Bitmap& b, int reach) {
     for (int y = 0; y < a.height(); ++y)

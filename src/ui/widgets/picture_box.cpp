@@ -18,7 +18,6 @@ void PictureBox::setImages(QImage natural, QImage doubled) {
     if (!m_doubled.isNull())
         m_doubled.setDevicePixelRatio(2.0);
     m_cached = QPixmap();
-    m_cachedRatio = 0;
     update();
 }
 

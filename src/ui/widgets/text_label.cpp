@@ -40,52 +40,12 @@ char32_t codePointAt(const QString& text, qsizetype at) {
 // Punctuation that Chinese typesetting keeps on the line before it (closing marks) or with
 // what follows (opening marks): a line never starts with "。" nor ends with "“".
 bool closesPhrase(char32_t c) {
-    switch (c) {
-    case U'。':
-    case U'，':
-    case U'、':
-    case U'；':
-    case U'：':
-    case U'？':
-    case U'！':
-    case U'”':
-    case U'’':
-    case U'）':
-    case U'」':
-    case U'』':
-    case U'】':
-    case U'》':
-    case U'〉':
-    case U'〕':
-    case U'〗':
-    case U'．':
-    case U'…':
-    case U'｝':
-    case U'］':
-        return true;
-    default:
-        return false;
-    }
+    return c <= 0xFFFF &&
+           QStringView(u"。，、；：？！”’）」』】》〉〕〗．…｝］").contains(QChar(char16_t(c)));
 }
 
 bool opensPhrase(char32_t c) {
-    switch (c) {
-    case U'“':
-    case U'‘':
-    case U'（':
-    case U'「':
-    case U'『':
-    case U'【':
-    case U'《':
-    case U'〈':
-    case U'〔':
-    case U'〖':
-    case U'｛':
-    case U'［':
-        return true;
-    default:
-        return false;
-    }
+    return c <= 0xFFFF && QStringView(u"“‘（「『【《〈〔〖｛［").contains(QChar(char16_t(c)));
 }
 
 // Where a new line may start: after a run of blanks, and between two Chinese characters,
