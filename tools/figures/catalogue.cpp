@@ -18,12 +18,6 @@ Figure one(Element e) {
 Rule chain(Transform t) {
     return {Rule::Chain, std::move(t), {}, {}};
 }
-Rule interleave(Transform t) {
-    return {Rule::Interleave, std::move(t), {}, {}};
-}
-Rule accelerate(Transform t) {
-    return {Rule::Accelerate, std::move(t), {}, {}};
-}
 Rule relation(Transform t) {
     return {Rule::Relation, std::move(t), {}, {}};
 }
@@ -112,10 +106,10 @@ std::vector<Definition> makeCatalogue() {
          {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3, 6, 7})), linesOf(rims({0, 1, 4, 5})),
             linesOf(rims({4, 5})), linesOf(rims({2, 3, 4, 5})), linesOf(rims({0, 1, 2, 3}))},
            combine("xor")},
-          {{one(el(Circle, kCentre, 1))}, latin({{Attribute::Shape, {C, S, T}, 1, 2}})}},
+          {{one(el(Circle, kCentre, 0))}, latin({{Attribute::Shape, {C, S, int(Plus)}, 1, 2}})}},
          cross(turn(1), swapShapes(Circle, Square)),
          "The third cell of a row keeps the sides drawn in just one of the first two, "
-         "and every row and column holds a circle, a square and a triangle: a circle "
+         "and every row and column holds a circle, a square and a cross: a circle "
          "between a top and a bottom side."});
     d.push_back(
         {13,
@@ -147,7 +141,7 @@ std::vector<Definition> makeCatalogue() {
                    latin({{Attribute::Shape, {int(HalfDisc), T}, 1, 0},
                           {Attribute::Rot, {0, 2, 4, 6}, 1, 0},
                           {Attribute::Fill, {Ho, So, Ho}, 1, 0}})}},
-                 twos(spin(2), fillInvert(), swapShapes(Triangle, HalfDisc)),
+                 cross(spin(6), fillInvert()),
                  "Round the hexagon half discs and triangles take turns, each figure turns a "
                  "quarter clockwise from the one before, and every third one, from the second, is "
                  "black: an empty triangle pointing right."});
@@ -168,16 +162,7 @@ std::vector<Definition> makeCatalogue() {
                  cross(spin(4), fillInvert()),
                  "The flag turns a quarter clockwise each step while its fill alternates empty "
                  "and black: a black flag turned three quarters."});
-    d.push_back(
-        {18,
-         Form::Series,
-         "d",
-         {{{one(el(HalfDisc, kCentre, 3, 0, Solid, 1))},
-           with(chain(both(spin(2), countBy(1))), {{Attribute::Shape, {int(HalfDisc), T}, 1, 0}})}},
-         twos(spin(2), countBy(-1), swapShapes(HalfDisc, Triangle)),
-         "One figure more each step, all turning a quarter clockwise, half discs and "
-         "triangles in turn: four triangles pointing left."});
-    d.push_back({19,
+    d.push_back({18,
                  Form::Series,
                  "d",
                  {{{figureOf({el(Circle, 4, 2, 0, Hollow)}, rims({0, 1}))},
@@ -185,6 +170,15 @@ std::vector<Definition> makeCatalogue() {
                  cross(mirror(0), fillInvert()),
                  "The whole cell turns a quarter clockwise each step and the disc turns black, "
                  "then empty, in turn: a side at the left and a black disc at the top right."});
+    d.push_back(
+        {19,
+         Form::Series,
+         "d",
+         {{{one(el(HalfDisc, kCentre, 3, 0, Solid, 1))},
+           with(chain(both(spin(2), countBy(1))), {{Attribute::Shape, {int(HalfDisc), T}, 1, 0}})}},
+         twos(spin(2), countBy(-1), swapShapes(HalfDisc, Triangle)),
+         "One figure more each step, all turning a quarter clockwise, half discs and "
+         "triangles in turn: four triangles pointing left."});
     d.push_back({20,
                  Form::Series,
                  "d",
@@ -209,6 +203,16 @@ std::vector<Definition> makeCatalogue() {
         {22,
          Form::Series,
          "c",
+         {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(1))},
+          {{one(el(Circle, 2, 2, 0, Solid))}, chain(both(move(-2), fillInvert()))}},
+         cross(onShape(Circle, move(4)), onShape(Circle, fillInvert())),
+         "The hand turns a quarter clockwise each step while the disc steps one corner "
+         "anticlockwise, black and empty in turn: a hand pointing left and an empty disc at "
+         "the bottom right."});
+    d.push_back(
+        {23,
+         Form::Series,
+         "d",
          {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
            chain(then(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
          twos(onShape(Square, move(4)), onShape(Circle, move(4)), fillInvert()),
@@ -216,31 +220,21 @@ std::vector<Definition> makeCatalogue() {
          "at every step the two trade black and empty: empty disc at the top left, black "
          "square at the top right."});
     d.push_back(
-        {23,
-         Form::Series,
-         "d",
-         {{{linesOf(Lines(spoke(1) | spoke(3)))}, chain(turn(1))},
-          {{one(el(Circle, 2, 2, 0, Solid))}, chain(both(move(-2), fillInvert()))}},
-         cross(onShape(Circle, move(4)), onShape(Circle, fillInvert())),
-         "The hand turns a quarter clockwise each step while the disc steps one corner "
-         "anticlockwise, black and empty in turn: a hand pointing left and an empty disc at "
-         "the bottom right."});
-    d.push_back(
         {24,
          Form::Series,
          "b",
-         {{{linesOf(Lines(spoke(1) | spoke(3)))}, chain(turn(1))},
-          {{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Hollow)})},
-           chain(both(both(onShape(Circle, move(-2)), onShape(Square, move(2))), fillInvert()))}},
+         {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(1))},
+          {{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Solid)})},
+           chain(both(onShape(Circle, both(move(-2), fillInvert())), onShape(Square, move(2))))}},
          cross(onShape(Circle, move(4)), onShape(Square, move(4))),
-         "The hand and the square turn a quarter clockwise each step, the disc steps one corner "
-         "anticlockwise, and the two marks trade black and empty: a hand pointing left, an "
-         "empty disc at the top right and a black square at the top left."});
+         "The T and the black square turn a quarter clockwise each step, and the disc steps one "
+         "corner anticlockwise, black and empty in turn: a T lying on its right, an empty disc "
+         "at the top right and a black square at the top left."});
     d.push_back(
         {25,
          Form::Series,
          "a",
-         {{{linesOf(Lines(spoke(1) | spoke(3)))}, chain(turn(-1))},
+         {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(-1))},
           {{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
            chain(both(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
          twos(turn(2), onShape(Circle, move(4)), onShape(Square, move(4))),
@@ -254,7 +248,7 @@ std::vector<Definition> makeCatalogue() {
                  "ad",
                  {{{one(el(Flag, kCentre, 2, 0, Solid)), one(el(Hook, kCentre, 2, 2, Solid))},
                    relation(mirror(0))}},
-                 decoys({spin(4), both(mirror(0), setFill(Hollow)), spin(6)}, {0, 0, 2}),
+                 decoys({spin(4), both(spin(4), setFill(Hollow)), spin(6)}, {0, 0, 2}),
                  "Each figure is followed by its mirror image: the flag and the lying hook, each "
                  "mirrored left to right."});
     d.push_back({27,
@@ -275,33 +269,31 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({29,
                  Form::Pairs,
                  "bd",
-                 {{{one(el(Hook, kCentre, 1, 0, Hollow)),
-                    one(el(Hook, kCentre, 1, 0, Hollow, 1, true))},
+                 {{{one(el(Hook, kCentre, 1, 0, Hollow)), one(el(Hook, kCentre, 1, 2, Hollow))},
                    relation(both(both(spin(4), setFill(Solid)), sizeBy(1)))}},
-                 decoys({both(both(spin(2), setFill(Solid)), sizeBy(1)),
-                         both(setFill(Solid), sizeBy(1)),
-                         both(both(spin(6), setFill(Solid)), sizeBy(1))},
+                 decoys({both(both(mirror(0), setFill(Solid)), sizeBy(1)),
+                         both(both(mirror(1), setFill(Solid)), sizeBy(1)), both(mirror(0), sizeBy(1))},
                         {0, 0, 0}),
-                 "Each hook turns a half, turns black and grows; the second hook is the first "
-                 "one's mirror image, and so are the answers."});
+                 "Each hook turns a half, turns black and grows; a flip upside down fits the "
+                 "first hook but not the second."});
 
     // ---- analogies ----
     d.push_back({30,
                  Form::Analogy,
                  "d",
+                 {{{one(el(Hook, kCentre, 2, 0)), one(el(Flag, kCentre, 2, 2))},
+                   relation(both(mirror(0), setFill(Solid)))}},
+                 cross(spin(6), fillInvert()),
+                 "The hook is mirrored left to right and turns black; so is the lying flag."});
+    d.push_back({31,
+                 Form::Analogy,
+                 "c",
                  {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)}),
                     figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
                    relation(both(turn(1), onShape(Square, setFill(Solid))))}},
                  cross(onShape(Square, fillInvert()), turn(2)),
                  "The whole cell turns a quarter clockwise and the square turns black: black "
                  "disc at the bottom left, black square at the top right."});
-    d.push_back({31,
-                 Form::Analogy,
-                 "c",
-                 {{{one(el(Hook, kCentre, 2, 0)), one(el(Flag, kCentre, 2, 2))},
-                   relation(both(mirror(0), setFill(Solid)))}},
-                 cross(spin(6), fillInvert()),
-                 "The hook is mirrored left to right and turns black; so is the lying flag."});
     d.push_back(
         {32,
          Form::Analogy,

@@ -68,7 +68,16 @@ std::vector<Kinds> components(const Definition& d, const Layer& layer, bool bySh
     auto pieces = [&] {
         for (const Transform& t : rule.step.simpleChanges()) {
             const auto next = t(start);
-            out.push_back(next ? differingKinds(start, *next, byShape) : Kinds{});
+            Kinds kinds = next ? differingKinds(start, *next, byShape) : Kinds{};
+            // A whole cell that turns is seen as one picture turning, not as each of its parts
+            // moving round: every part it carries counts as turned.
+            if (t.name.starts_with("turn")) {
+                Kinds turned;
+                for (const std::string& k : kinds)
+                    turned.insert(k.substr(0, k.find('.')) + ".turned");
+                kinds = std::move(turned);
+            }
+            out.push_back(kinds);
         }
     };
     switch (rule.kind) {
@@ -107,7 +116,8 @@ int kindCost(const std::string& kind) {
     const std::string bare = kind.substr(kind.find('.') + 1);
     static const std::map<std::string, int> costs{{"fill", 2},     {"shape", 2},       {"count", 3},
                                                   {"size", 2},     {"orientation", 6}, {"lines", 6},
-                                                  {"position", 8}, {"elements", 4}};
+                                                  {"position", 8}, {"elements", 4},
+                                                  {"turned", 6}};
     const auto it = costs.find(bare);
     return it == costs.end() ? 2 : it->second;
 }
@@ -150,12 +160,12 @@ int effortOf(const Definition& d, bool byShape) {
         for (const Transform& t : rule.step.simpleChanges())
             effort += t.name.starts_with("fillCycle");
         // Values spread over a grid are read in several directions; the more values, the
-        // longer the search. A series is read one way only; there a count that steps unevenly
-        // (doubling) is a step that grows, as dear as a turn that grows.
+        // longer the search. A series is read one way only; there a count that doubles costs
+        // little more than one that steps by one, as the panels rated them.
         for (const LatinAttribute& l : rule.latin) {
             const std::set<int> values(l.values.begin(), l.values.end());
             effort += d.form == Form::Series
-                          ? (arithmetic(l) ? 8 : 0)
+                          ? (arithmetic(l) ? 2 : 0)
                           : std::min<int>(int(values.size()), 4) + (arithmetic(l) ? 2 : 0);
         }
         // Attributes that come round at rates with no common beat (every second and every
@@ -169,7 +179,7 @@ int effortOf(const Definition& d, bool byShape) {
     // The pairs never show their change: it has to be found among five options, by trying
     // each against both figures. The panel rated this the hardest search of all.
     if (d.form == Form::Pairs) {
-        effort += 14;
+        effort += 14 + int(d.layers.at(0).rule.step.simpleChanges().size());
         // ... and carried over from one shape to another where the two pairs differ.
         const std::vector<Figure>& starts = d.layers.at(0).starts;
         const auto shapeOf = [](const Figure& f) {

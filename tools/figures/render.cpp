@@ -22,7 +22,7 @@ Geometry geometryFor(Form form) {
     // The largest figures stand 5 px off the frame; sizes that a puzzle sets side by side must
     // differ by 40 % and 6 px (drawing.h), which not every two neighbouring sizes do.
     case Form::Matrix:
-        return {14, {5, 10, 14, 17}, {4, 5, 6, 6}};
+        return {14, {7, 10, 14, 17}, {4, 5, 6, 6}};
     case Form::Hexagon:
         return {8, {5, 7, 10, 13}, {2, 3, 3, 4}};
     case Form::Series:
