@@ -138,13 +138,13 @@ std::vector<Definition> makeCatalogue() {
                  Form::Hexagon,
                  "c",
                  {{{one(el(HalfDisc, kCentre, 2, 0, Solid))},
-                   latin({{Attribute::Shape, {int(HalfDisc), T}, 1, 0},
-                          {Attribute::Rot, {0, 2, 4, 6}, 1, 0},
+                   latin({{Attribute::Shape, {T, int(HalfDisc)}, 1, 0},
+                          {Attribute::Rot, {2, 4, 6, 0}, 1, 0},
                           {Attribute::Fill, {Ho, So, Ho}, 1, 0}})}},
-                 cross(spin(6), fillInvert()),
-                 "Round the hexagon half discs and triangles take turns, each figure turns a "
+                 cross(spin(4), fillInvert()),
+                 "Round the hexagon triangles and half discs take turns, each figure turns a "
                  "quarter clockwise from the one before, and every third one, from the second, is "
-                 "black: an empty triangle pointing right."});
+                 "black: an empty half disc bulging down."});
 
     // ---- series of four ----
     d.push_back({16,
@@ -224,7 +224,7 @@ std::vector<Definition> makeCatalogue() {
          Form::Series,
          "b",
          {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(1))},
-          {{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Solid)})},
+          {{figureOf({el(Circle, 0, 1, 0, Solid), el(Square, 2, 1, 0, Solid)})},
            chain(both(onShape(Circle, both(move(-2), fillInvert())), onShape(Square, move(2))))}},
          cross(onShape(Circle, move(4)), onShape(Square, move(4))),
          "The T and the black square turn a quarter clockwise each step, and the disc steps one "
@@ -235,11 +235,11 @@ std::vector<Definition> makeCatalogue() {
          Form::Series,
          "a",
          {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(-1))},
-          {{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
+          {{figureOf({el(Circle, 2, 1, 0, Solid), el(Square, 0, 1, 0, Hollow)})},
            chain(both(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
-         twos(turn(2), onShape(Circle, move(4)), onShape(Square, move(4))),
-         "The hand turns a quarter anticlockwise with the square, the disc steps one corner "
-         "clockwise, and the two marks trade black and empty: a hand pointing right, an empty "
+         cross(onShape(Circle, move(4)), onShape(Square, move(4))),
+         "The T and the square turn a quarter anticlockwise each step, the disc steps one corner "
+         "clockwise, and the two marks trade black and empty: a T lying on its left, an empty "
          "disc at the top left and a black square at the top right."});
 
     // ---- two pairs, two answers ----
@@ -269,13 +269,12 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({29,
                  Form::Pairs,
                  "bd",
-                 {{{one(el(Hook, kCentre, 1, 0, Hollow)), one(el(Hook, kCentre, 1, 2, Hollow))},
-                   relation(both(both(spin(4), setFill(Solid)), sizeBy(1)))}},
-                 decoys({both(both(mirror(0), setFill(Solid)), sizeBy(1)),
-                         both(both(mirror(1), setFill(Solid)), sizeBy(1)), both(mirror(0), sizeBy(1))},
+                 {{{one(el(Hook, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 2, Hollow))},
+                   relation(both(spin(4), setFill(Solid)))}},
+                 decoys({both(mirror(0), setFill(Solid)), both(mirror(1), setFill(Solid)), mirror(0)},
                         {0, 0, 0}),
-                 "Each hook turns a half, turns black and grows; a flip upside down fits the "
-                 "first hook but not the second."});
+                 "Each hook turns a half and turns black; a flip upside down fits the first hook "
+                 "but not the second."});
 
     // ---- analogies ----
     d.push_back({30,

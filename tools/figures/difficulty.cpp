@@ -156,9 +156,10 @@ int effortOf(const Definition& d, bool byShape) {
                   : rule.kind == Rule::Accelerate ? 8
                   : rule.kind == Rule::Interleave ? 4
                                                   : 0;
-        // Three fills in turn are more to hold in mind than two.
+        // Three fills in turn are more to hold in mind than two; a half turn looks like a flip,
+        // and must be told from one.
         for (const Transform& t : rule.step.simpleChanges())
-            effort += t.name.starts_with("fillCycle");
+            effort += t.name.starts_with("fillCycle") + 3 * (t.name == "spin180" || t.name == "turn180");
         // Values spread over a grid are read in several directions; the more values, the
         // longer the search. A series is read one way only; there a count that doubles costs
         // little more than one that steps by one, as the panels rated them.
