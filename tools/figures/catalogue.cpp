@@ -206,8 +206,8 @@ std::vector<Definition> makeCatalogue() {
          {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(1))},
           {{one(el(Circle, 2, 2, 0, Solid))}, chain(both(move(-2), fillInvert()))}},
          cross(onShape(Circle, move(4)), onShape(Circle, fillInvert())),
-         "The hand turns a quarter clockwise each step while the disc steps one corner "
-         "anticlockwise, black and empty in turn: a hand pointing left and an empty disc at "
+         "The T turns a quarter clockwise each step while the disc steps one corner "
+         "anticlockwise, black and empty in turn: the T's stem pointing left and an empty disc at "
          "the bottom right."});
     d.push_back(
         {23,
@@ -228,7 +228,7 @@ std::vector<Definition> makeCatalogue() {
            chain(both(onShape(Circle, both(move(-2), fillInvert())), onShape(Square, move(2))))}},
          cross(onShape(Circle, move(4)), onShape(Square, move(4))),
          "The T and the black square turn a quarter clockwise each step, and the disc steps one "
-         "corner anticlockwise, black and empty in turn: a T lying on its right, an empty disc "
+         "corner anticlockwise, black and empty in turn: the T's stem pointing left, an empty disc "
          "at the top right and a black square at the top left."});
     d.push_back(
         {25,
@@ -239,7 +239,8 @@ std::vector<Definition> makeCatalogue() {
            chain(both(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
          cross(onShape(Circle, move(4)), onShape(Square, move(4))),
          "The T and the square turn a quarter anticlockwise each step, the disc steps one corner "
-         "clockwise, and the two marks trade black and empty: a T lying on its left, an empty "
+         "clockwise, and the two marks trade black and empty: the T's stem pointing right, an "
+         "empty "
          "disc at the top left and a black square at the top right."});
 
     // ---- two pairs, two answers ----
@@ -266,15 +267,16 @@ std::vector<Definition> makeCatalogue() {
                    relation(both(spin(2), setFill(Solid)))}},
                  decoys({spin(4), both(mirror(0), setFill(Solid)), spin(6)}, {0, 2, 2}),
                  "Each figure turns a quarter clockwise and turns black."});
-    d.push_back({29,
-                 Form::Pairs,
-                 "bd",
-                 {{{one(el(Hook, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 2, Hollow))},
-                   relation(both(spin(4), setFill(Solid)))}},
-                 decoys({both(mirror(0), setFill(Solid)), both(mirror(1), setFill(Solid)), mirror(0)},
-                        {0, 0, 0}),
-                 "Each hook turns a half and turns black; a flip upside down fits the first hook "
-                 "but not the second."});
+    d.push_back(
+        {29,
+         Form::Pairs,
+         "bd",
+         {{{one(el(Hook, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 2, Hollow))},
+           relation(both(spin(4), setFill(Solid)))}},
+         decoys({both(mirror(0), setFill(Solid)), both(mirror(1), setFill(Solid)), mirror(0)},
+                {0, 0, 0}),
+         "Each hook turns a half and turns black; a flip upside down fits the first hook "
+         "but not the second."});
 
     // ---- analogies ----
     d.push_back({30,
@@ -297,24 +299,29 @@ std::vector<Definition> makeCatalogue() {
         {32,
          Form::Analogy,
          "b",
-         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Hollow)}),
-            figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)})},
-           relation(both(onShape(Square, move(2)), fillInvert()))}},
-         twos(onShape(Square, move(4)), fillInvert(), onShape(Circle, move(4))),
-         "The disc stays where it is, the square steps one corner clockwise, and the two trade "
-         "black and empty: an empty disc at the top right and a black square at the top "
-         "left."});
+         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 4, 2, 0, Hollow)}),
+            figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)})},
+           relation(both(both(onShape(Circle, move(2)), onShape(Square, move(4))), fillInvert()))}},
+         cross(onShape(Square, move(2)), fillInvert()),
+         "The disc steps one corner clockwise, the square crosses to the opposite corner, and the "
+         "two trade black and empty: an empty disc at the bottom left, a black square at the top "
+         "right."});
     d.push_back(
         {33,
          Form::Analogy,
          "c",
-         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Hollow)}),
-            figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
-           relation(both(both(onShape(Circle, move(2)), onShape(Square, move(4))), fillInvert()))}},
-         cross(onShape(Square, move(-2)), fillInvert()),
-         "The disc steps one corner clockwise, the square crosses to the opposite "
-         "corner, and the two trade black and empty: empty disc at the bottom left, black "
-         "square at the bottom right."});
+         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Plus, 2, 2, 0, Solid),
+                      el(Square, 6, 2, 0, Hollow)}),
+            figureOf({el(Circle, 2, 2, 0, Solid), el(Plus, 6, 2, 0, Solid),
+                      el(Square, 0, 2, 0, Hollow)})},
+           relation(both(both(onShape(Circle, move(2)), onShape(Square, move(-2))),
+                         both(onShape(Plus, move(4)), both(onShape(Circle, fillInvert()),
+                                                           onShape(Square, fillInvert())))))}},
+         cross(onShape(Plus, move(-2)),
+               both(onShape(Circle, fillInvert()), onShape(Square, fillInvert()))),
+         "The disc steps one corner clockwise, the square one corner anticlockwise and the cross "
+         "to the opposite corner, and disc and square trade black and empty: an empty disc at the "
+         "bottom right, a black square at the bottom left and the cross at the top right."});
     return d;
 }
 

@@ -114,10 +114,9 @@ std::vector<Kinds> components(const Definition& d, const Layer& layer, bool bySh
 // size needs comparing, a turn needs following, a place round the edge needs tracking.
 int kindCost(const std::string& kind) {
     const std::string bare = kind.substr(kind.find('.') + 1);
-    static const std::map<std::string, int> costs{{"fill", 2},     {"shape", 2},       {"count", 3},
-                                                  {"size", 2},     {"orientation", 6}, {"lines", 6},
-                                                  {"position", 8}, {"elements", 4},
-                                                  {"turned", 6}};
+    static const std::map<std::string, int> costs{
+        {"fill", 2},  {"shape", 2},    {"count", 3},    {"size", 2},  {"orientation", 6},
+        {"lines", 6}, {"position", 8}, {"elements", 4}, {"turned", 6}};
     const auto it = costs.find(bare);
     return it == costs.end() ? 2 : it->second;
 }
@@ -159,7 +158,8 @@ int effortOf(const Definition& d, bool byShape) {
         // Three fills in turn are more to hold in mind than two; a half turn looks like a flip,
         // and must be told from one.
         for (const Transform& t : rule.step.simpleChanges())
-            effort += t.name.starts_with("fillCycle") + 3 * (t.name == "spin180" || t.name == "turn180");
+            effort +=
+                t.name.starts_with("fillCycle") + 3 * (t.name == "spin180" || t.name == "turn180");
         // Values spread over a grid are read in several directions; the more values, the
         // longer the search. A series is read one way only; there a count that doubles costs
         // little more than one that steps by one, as the panels rated them.
