@@ -224,7 +224,7 @@ std::vector<Definition> makeCatalogue() {
          Form::Series,
          "b",
          {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(1))},
-          {{figureOf({el(Circle, 0, 1, 0, Solid), el(Square, 2, 1, 0, Solid)})},
+          {{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Solid)})},
            chain(both(onShape(Circle, both(move(-2), fillInvert())), onShape(Square, move(2))))}},
          cross(onShape(Circle, move(4)), onShape(Square, move(4))),
          "The T and the black square turn a quarter clockwise each step, and the disc steps one "
@@ -235,7 +235,7 @@ std::vector<Definition> makeCatalogue() {
          Form::Series,
          "a",
          {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(-1))},
-          {{figureOf({el(Circle, 2, 1, 0, Solid), el(Square, 0, 1, 0, Hollow)})},
+          {{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
            chain(both(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
          cross(onShape(Circle, move(4)), onShape(Square, move(4))),
          "The T and the square turn a quarter anticlockwise each step, the disc steps one corner "
@@ -299,13 +299,13 @@ std::vector<Definition> makeCatalogue() {
         {32,
          Form::Analogy,
          "b",
-         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 4, 2, 0, Hollow)}),
-            figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)})},
+         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Hollow)}),
+            figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
            relation(both(both(onShape(Circle, move(2)), onShape(Square, move(4))), fillInvert()))}},
-         cross(onShape(Square, move(2)), fillInvert()),
+         cross(onShape(Square, move(-2)), fillInvert()),
          "The disc steps one corner clockwise, the square crosses to the opposite corner, and the "
-         "two trade black and empty: an empty disc at the bottom left, a black square at the top "
-         "right."});
+         "two trade black and empty: an empty disc at the bottom left, a black square at the "
+         "bottom right."});
     d.push_back(
         {33,
          Form::Analogy,
