@@ -130,7 +130,7 @@ std::vector<Definition> makeCatalogue() {
             figureOf({el(Circle, 2, 3, 0, Hollow), el(Square, 4, 3, 0, Solid)}),
             figureOf({el(Circle, 4, 3, 0, Solid), el(Square, 6, 3, 0, Hollow)})},
            chain(both(both(onShape(Circle, move(2)), onShape(Square, move(4))), fillInvert()))}},
-         cross(onShape(Square, move(4)), fillInvert()),
+         cross(onShape(Circle, move(4)), fillInvert()),
          "Along each row the disc steps one corner clockwise, the square crosses to the "
          "opposite corner, and the two trade black and empty: black disc top left, empty "
          "square bottom left."});
@@ -213,23 +213,22 @@ std::vector<Definition> makeCatalogue() {
         {23,
          Form::Series,
          "d",
+         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Solid)})},
+           chain(both(onShape(Circle, both(move(-2), fillInvert())), onShape(Square, move(2))))}},
+         cross(onShape(Circle, move(4)), onShape(Circle, fillInvert())),
+         "The disc steps one corner anticlockwise, black and empty in turn, while the black "
+         "square steps one corner clockwise: an empty disc at the top right and a black square "
+         "at the top left."});
+    d.push_back(
+        {24,
+         Form::Series,
+         "b",
          {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
            chain(then(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
          twos(onShape(Square, move(4)), onShape(Circle, move(4)), fillInvert()),
          "The disc steps one corner clockwise and the square one corner anticlockwise, and "
          "at every step the two trade black and empty: empty disc at the top left, black "
          "square at the top right."});
-    d.push_back(
-        {24,
-         Form::Series,
-         "b",
-         {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(1))},
-          {{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Solid)})},
-           chain(both(onShape(Circle, both(move(-2), fillInvert())), onShape(Square, move(2))))}},
-         cross(onShape(Circle, move(4)), onShape(Square, move(4))),
-         "The T and the black square turn a quarter clockwise each step, and the disc steps one "
-         "corner anticlockwise, black and empty in turn: the T's stem pointing left, an empty disc "
-         "at the top right and a black square at the top left."});
     d.push_back(
         {25,
          Form::Series,
@@ -317,7 +316,7 @@ std::vector<Definition> makeCatalogue() {
            relation(both(both(onShape(Circle, move(2)), onShape(Square, move(-2))),
                          both(onShape(Plus, move(4)), both(onShape(Circle, fillInvert()),
                                                            onShape(Square, fillInvert())))))}},
-         cross(onShape(Plus, move(-2)),
+         cross(both(onShape(Circle, move(2)), onShape(Square, move(-2))),
                both(onShape(Circle, fillInvert()), onShape(Square, fillInvert()))),
          "The disc steps one corner clockwise, the square one corner anticlockwise and the cross "
          "to the opposite corner, and disc and square trade black and empty: an empty disc at the "
