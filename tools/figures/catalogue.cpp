@@ -134,18 +134,17 @@ std::vector<Definition> makeCatalogue() {
          "Along each row the disc steps one corner clockwise, the square crosses to the "
          "opposite corner, and the two trade black and empty: black disc top left, empty "
          "square bottom left."});
-    d.push_back(
-        {15,
-         Form::Hexagon,
-         "c",
-         {{{one(el(Triangle, kCentre, 2, 0, Solid))},
-           latin({{Attribute::Shape, {T, S, int(HalfDisc)}, 1, 0},
-                  {Attribute::Rot, {6, 0, 2, 4}, 1, 0},
-                  {Attribute::Fill, {Ho, So}, 1, 0}})}},
-         cross(spin(4), fillInvert()),
-         "Round the hexagon triangles, squares and half discs take turns, each figure turns "
-         "a quarter clockwise from the one before, and empty and black alternate: a black "
-         "half disc bulging up."});
+    d.push_back({15,
+                 Form::Hexagon,
+                 "c",
+                 {{{one(el(HalfDisc, kCentre, 2, 0, Solid))},
+                   latin({{Attribute::Shape, {T, int(HalfDisc)}, 1, 0},
+                          {Attribute::Rot, {2, 4, 6, 0}, 1, 0},
+                          {Attribute::Fill, {Ho, So, Ho}, 1, 0}})}},
+                 cross(spin(4), fillInvert()),
+                 "Round the hexagon triangles and half discs take turns, each figure turns a "
+                 "quarter clockwise from the one before, and every third one, from the second, is "
+                 "black: an empty half disc bulging down."});
 
     // ---- series of four ----
     d.push_back({16,
