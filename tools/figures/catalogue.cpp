@@ -88,9 +88,21 @@ std::vector<Definition> makeCatalogue() {
                  "Each cell holds one shape more than the cell to its left and two more than "
                  "the cell above it, and every row and column holds circles, squares and "
                  "triangles: seven squares."});
-    d.push_back({11,
+    d.push_back(
+        {11,
+         Form::Matrix,
+         "c",
+         {{{figureOf({el(Circle, 0, 3, 0, Solid), el(Square, 6, 3, 0, Hollow)}),
+            figureOf({el(Circle, 2, 3, 0, Hollow), el(Square, 0, 3, 0, Solid)}),
+            figureOf({el(Circle, 4, 3, 0, Solid), el(Square, 2, 3, 0, Hollow)})},
+           chain(both(onShape(Circle, move(2)), fillInvert()))}},
+         cross(onShape(Circle, move(4)), fillInvert()),
+         "Along each row the disc steps one corner clockwise while the square stays, and the two "
+         "trade black and empty: a black disc at the top left and an empty square at the top "
+         "right."});
+    d.push_back({12,
                  Form::Matrix,
-                 "c",
+                 "a",
                  {{{one(el(Circle, kCentre, 3, 0, Solid))},
                    latin({{Attribute::Count, {3, 2, 5, 2, 2, 4, 2, 4, 6}, 3, 1},
                           {Attribute::Shape, {C, S}, 1, 1},
@@ -100,9 +112,9 @@ std::vector<Definition> makeCatalogue() {
                  "circles and squares alternate like a chessboard, and the rows are empty, "
                  "black, empty: six empty circles."});
     d.push_back(
-        {12,
+        {13,
          Form::Matrix,
-         "a",
+         "c",
          {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3, 6, 7})), linesOf(rims({0, 1, 4, 5})),
             linesOf(rims({4, 5})), linesOf(rims({2, 3, 4, 5})), linesOf(rims({0, 1, 2, 3}))},
            combine("xor")},
@@ -112,9 +124,9 @@ std::vector<Definition> makeCatalogue() {
          "and every row and column holds a circle, a square and a cross: a circle "
          "between a top and a bottom side."});
     d.push_back(
-        {13,
+        {14,
          Form::Matrix,
-         "c",
+         "d",
          {{{one(el(Circle, 0, 3, 0, Solid)), one(el(Circle, 2, 3, 0, Solid)),
             one(el(Circle, 4, 3, 0, Solid))},
            chain(move(1))},
@@ -122,18 +134,6 @@ std::vector<Definition> makeCatalogue() {
          cross(onShape(Circle, move(1)), onShape(Square, move(1))),
          "Along each row the black disc steps one place clockwise round the edge and the "
          "square two places: disc bottom left, square top right."});
-    d.push_back(
-        {14,
-         Form::Matrix,
-         "d",
-         {{{figureOf({el(Circle, 0, 3, 0, Solid), el(Square, 2, 3, 0, Hollow)}),
-            figureOf({el(Circle, 2, 3, 0, Hollow), el(Square, 4, 3, 0, Solid)}),
-            figureOf({el(Circle, 4, 3, 0, Solid), el(Square, 6, 3, 0, Hollow)})},
-           chain(both(both(onShape(Circle, move(2)), onShape(Square, move(4))), fillInvert()))}},
-         cross(onShape(Circle, move(4)), fillInvert()),
-         "Along each row the disc steps one corner clockwise, the square crosses to the "
-         "opposite corner, and the two trade black and empty: black disc top left, empty "
-         "square bottom left."});
     d.push_back({15,
                  Form::Hexagon,
                  "c",
@@ -299,12 +299,11 @@ std::vector<Definition> makeCatalogue() {
          Form::Analogy,
          "b",
          {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Hollow)}),
-            figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
-           relation(both(both(onShape(Circle, move(2)), onShape(Square, move(4))), fillInvert()))}},
-         cross(onShape(Square, move(-2)), fillInvert()),
-         "The disc steps one corner clockwise, the square crosses to the opposite corner, and the "
-         "two trade black and empty: an empty disc at the bottom left, a black square at the "
-         "bottom right."});
+            figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)})},
+           relation(both(onShape(Square, move(2)), fillInvert()))}},
+         twos(onShape(Square, move(4)), fillInvert(), onShape(Circle, move(4))),
+         "The disc stays where it is, the square steps one corner clockwise, and the two trade "
+         "black and empty: an empty disc at the top right and a black square at the top left."});
     d.push_back(
         {33,
          Form::Analogy,
