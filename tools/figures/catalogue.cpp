@@ -88,21 +88,9 @@ std::vector<Definition> makeCatalogue() {
                  "Each cell holds one shape more than the cell to its left and two more than "
                  "the cell above it, and every row and column holds circles, squares and "
                  "triangles: seven squares."});
-    d.push_back(
-        {11,
-         Form::Matrix,
-         "c",
-         {{{figureOf({el(Circle, 0, 3, 0, Solid), el(Square, 6, 3, 0, Hollow)}),
-            figureOf({el(Circle, 2, 3, 0, Hollow), el(Square, 0, 3, 0, Solid)}),
-            figureOf({el(Circle, 4, 3, 0, Solid), el(Square, 2, 3, 0, Hollow)})},
-           chain(both(onShape(Circle, move(2)), fillInvert()))}},
-         cross(onShape(Circle, move(4)), fillInvert()),
-         "Along each row the disc steps one corner clockwise while the square stays, and the two "
-         "trade black and empty: a black disc at the top left and an empty square at the top "
-         "right."});
-    d.push_back({12,
+    d.push_back({11,
                  Form::Matrix,
-                 "a",
+                 "c",
                  {{{one(el(Circle, kCentre, 3, 0, Solid))},
                    latin({{Attribute::Count, {3, 2, 5, 2, 2, 4, 2, 4, 6}, 3, 1},
                           {Attribute::Shape, {C, S}, 1, 1},
@@ -112,9 +100,9 @@ std::vector<Definition> makeCatalogue() {
                  "circles and squares alternate like a chessboard, and the rows are empty, "
                  "black, empty: six empty circles."});
     d.push_back(
-        {13,
+        {12,
          Form::Matrix,
-         "c",
+         "a",
          {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3, 6, 7})), linesOf(rims({0, 1, 4, 5})),
             linesOf(rims({4, 5})), linesOf(rims({2, 3, 4, 5})), linesOf(rims({0, 1, 2, 3}))},
            combine("xor")},
@@ -124,9 +112,9 @@ std::vector<Definition> makeCatalogue() {
          "and every row and column holds a circle, a square and a cross: a circle "
          "between a top and a bottom side."});
     d.push_back(
-        {14,
+        {13,
          Form::Matrix,
-         "d",
+         "c",
          {{{one(el(Circle, 0, 3, 0, Solid)), one(el(Circle, 2, 3, 0, Solid)),
             one(el(Circle, 4, 3, 0, Solid))},
            chain(move(1))},
@@ -134,6 +122,18 @@ std::vector<Definition> makeCatalogue() {
          cross(onShape(Circle, move(1)), onShape(Square, move(1))),
          "Along each row the black disc steps one place clockwise round the edge and the "
          "square two places: disc bottom left, square top right."});
+    d.push_back(
+        {14,
+         Form::Matrix,
+         "d",
+         {{{figureOf({el(Circle, 0, 3, 0, Solid), el(Square, 6, 3, 0, Hollow)}),
+            figureOf({el(Circle, 2, 3, 0, Hollow), el(Square, 0, 3, 0, Solid)}),
+            figureOf({el(Circle, 4, 3, 0, Solid), el(Square, 2, 3, 0, Hollow)})},
+           chain(both(onShape(Circle, move(2)), fillInvert()))}},
+         cross(onShape(Circle, move(4)), fillInvert()),
+         "Along each row the disc steps one corner clockwise while the square stays, and the two "
+         "trade black and empty: a black disc at the top left and an empty square at the top "
+         "right."});
     d.push_back({15,
                  Form::Hexagon,
                  "c",

@@ -5,6 +5,7 @@
 #include <bit>
 #include <map>
 #include <numeric>
+#include <optional>
 #include <set>
 
 namespace fig {
@@ -140,6 +141,27 @@ bool arithmetic(const LatinAttribute& l) {
     return false;
 }
 
+// Two marks that trade black and empty at a step can no longer be told apart by their fill, only
+// by their shape, so following each one costs more.
+bool tradesFills(const Figure& from, const Figure& to) {
+    const auto fillOf = [](const Figure& f, Shape s) -> std::optional<Fill> {
+        for (const Element& e : f.elements)
+            if (e.shape == s)
+                return e.fill;
+        return std::nullopt;
+    };
+    for (std::size_t i = 0; i < from.elements.size(); ++i)
+        for (std::size_t j = i + 1; j < from.elements.size(); ++j) {
+            const Element& a = from.elements[i];
+            const Element& b = from.elements[j];
+            if (a.shape == b.shape || a.fill == b.fill)
+                continue;
+            if (fillOf(to, a.shape) == b.fill && fillOf(to, b.shape) == a.fill)
+                return true;
+        }
+    return false;
+}
+
 bool isCycle(const LatinAttribute& l) {
     return l.values.size() <= 4;
 }
@@ -150,6 +172,8 @@ int effortOf(const Definition& d, bool byShape) {
         const Rule& rule = layer.rule;
         for (const Kinds& k : components(d, layer, byShape))
             effort += componentCost(k);
+        if (const auto next = rule.step(layer.starts.at(0)))
+            effort += 6 * tradesFills(layer.starts.at(0), *next);
         // An overlay is seen once the rows are compared; a step that grows must be followed.
         effort += rule.kind == Rule::Combine      ? 4
                   : rule.kind == Rule::Accelerate ? 8
