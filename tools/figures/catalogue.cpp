@@ -18,12 +18,6 @@ Figure one(Element e) {
 Rule chain(Transform t) {
     return {Rule::Chain, std::move(t), {}, {}};
 }
-Rule interleave(Transform t) {
-    return {Rule::Interleave, std::move(t), {}, {}};
-}
-Rule accelerate(Transform t) {
-    return {Rule::Accelerate, std::move(t), {}, {}};
-}
 Rule relation(Transform t) {
     return {Rule::Relation, std::move(t), {}, {}};
 }
@@ -87,25 +81,16 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({10,
                  Form::Matrix,
                  "d",
-                 {{{one(el(Circle, kCentre, 3, 0, Solid, 2))},
-                   latin({{Attribute::Count, {2, 3, 4, 5, 6}, 1, 1},
-                          {Attribute::Shape, {T, C, S}, 0, 1}})}},
+                 {{{one(el(Circle, kCentre, 3, 0, Solid, 1))},
+                   latin({{Attribute::Count, {1, 2, 3, 4, 5, 6, 7}, 2, 1},
+                          {Attribute::Shape, {T, S, C}, 1, 1}})}},
                  cross(countBy(-1), swapShapes(Square, Circle)),
-                 "Each cell holds one more shape than the cell to its left or above it, and each "
-                 "column has its own shape: six squares."});
-    d.push_back(
-        {11,
-         Form::Matrix,
-         "c",
-         {{{one(el(Circle, kCentre, 2))},
-           latin({{Attribute::Shape, {S, T, C}, 1, 2}, {Attribute::Fill, {Ho, So}, 1, 1}})}},
-         cross(swapShapes(Square, Triangle), fillInvert()),
-         "Every row and every column holds a circle, a square and a triangle, and empty "
-         "and black alternate like a chessboard; the squares stand on the diagonal: an empty "
-         "square."});
-    d.push_back({12,
+                 "Each cell holds one shape more than the cell to its left and two more than "
+                 "the cell above it, and every row and column holds circles, squares and "
+                 "triangles: seven squares."});
+    d.push_back({11,
                  Form::Matrix,
-                 "a",
+                 "c",
                  {{{one(el(Circle, kCentre, 3, 0, Solid))},
                    latin({{Attribute::Count, {3, 2, 5, 2, 2, 4, 2, 4, 6}, 3, 1},
                           {Attribute::Shape, {C, S}, 1, 1},
@@ -115,21 +100,21 @@ std::vector<Definition> makeCatalogue() {
                  "circles and squares alternate like a chessboard, and the rows are empty, "
                  "black, empty: six empty circles."});
     d.push_back(
-        {13,
+        {12,
          Form::Matrix,
-         "c",
+         "a",
          {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3, 6, 7})), linesOf(rims({0, 1, 4, 5})),
             linesOf(rims({4, 5})), linesOf(rims({2, 3, 4, 5})), linesOf(rims({0, 1, 2, 3}))},
            combine("xor")},
-          {{one(el(Circle, kCentre, 1))}, latin({{Attribute::Shape, {C, S, T}, 1, 2}})}},
+          {{one(el(Circle, kCentre, 0))}, latin({{Attribute::Shape, {C, S, int(Plus)}, 1, 2}})}},
          cross(turn(1), swapShapes(Circle, Square)),
          "The third cell of a row keeps the sides drawn in just one of the first two, "
-         "and every row and column holds a circle, a square and a triangle: a circle "
+         "and every row and column holds a circle, a square and a cross: a circle "
          "between a top and a bottom side."});
     d.push_back(
-        {14,
+        {13,
          Form::Matrix,
-         "d",
+         "c",
          {{{one(el(Circle, 0, 3, 0, Solid)), one(el(Circle, 2, 3, 0, Solid)),
             one(el(Circle, 4, 3, 0, Solid))},
            chain(move(1))},
@@ -137,17 +122,29 @@ std::vector<Definition> makeCatalogue() {
          cross(onShape(Circle, move(1)), onShape(Square, move(1))),
          "Along each row the black disc steps one place clockwise round the edge and the "
          "square two places: disc bottom left, square top right."});
+    d.push_back(
+        {14,
+         Form::Matrix,
+         "d",
+         {{{figureOf({el(Circle, 0, 3, 0, Solid), el(Square, 6, 3, 0, Hollow)}),
+            figureOf({el(Circle, 2, 3, 0, Hollow), el(Square, 0, 3, 0, Solid)}),
+            figureOf({el(Circle, 4, 3, 0, Solid), el(Square, 2, 3, 0, Hollow)})},
+           chain(both(onShape(Circle, move(2)), fillInvert()))}},
+         cross(onShape(Circle, move(4)), fillInvert()),
+         "Along each row the disc steps one corner clockwise while the square stays, and the two "
+         "trade black and empty: a black disc at the top left and an empty square at the top "
+         "right."});
     d.push_back({15,
                  Form::Hexagon,
                  "c",
                  {{{one(el(HalfDisc, kCentre, 2, 0, Solid))},
-                   latin({{Attribute::Shape, {int(HalfDisc), T}, 1, 0},
-                          {Attribute::Rot, {0, 2, 4, 6}, 1, 0},
+                   latin({{Attribute::Shape, {T, int(HalfDisc)}, 1, 0},
+                          {Attribute::Rot, {2, 4, 6, 0}, 1, 0},
                           {Attribute::Fill, {Ho, So, Ho}, 1, 0}})}},
-                 twos(spin(2), fillInvert(), swapShapes(Triangle, HalfDisc)),
-                 "Round the hexagon half discs and triangles take turns, each figure turns a "
+                 cross(spin(4), fillInvert()),
+                 "Round the hexagon triangles and half discs take turns, each figure turns a "
                  "quarter clockwise from the one before, and every third one, from the second, is "
-                 "black: an empty triangle pointing right."});
+                 "black: an empty half disc bulging down."});
 
     // ---- series of four ----
     d.push_back({16,
@@ -168,10 +165,11 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({18,
                  Form::Series,
                  "d",
-                 {{{one(el(Triangle, kCentre, 3, 0, Solid, 1))}, chain(both(spin(2), countBy(1)))}},
-                 cross(spin(2), countBy(-1)),
-                 "One triangle more each step, and all of them turn a quarter clockwise: four "
-                 "triangles pointing left."});
+                 {{{figureOf({el(Circle, 4, 2, 0, Hollow)}, rims({0, 1}))},
+                   chain(both(turn(1), fillInvert()))}},
+                 cross(mirror(0), fillInvert()),
+                 "The whole cell turns a quarter clockwise each step and the disc turns black, "
+                 "then empty, in turn: a side at the left and a black disc at the top right."});
     d.push_back(
         {19,
          Form::Series,
@@ -184,43 +182,6 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({20,
                  Form::Series,
                  "d",
-                 {{{figureOf({el(Circle, 4, 2, 0, Hollow)}, rims({0, 1}))},
-                   chain(both(turn(1), fillInvert()))}},
-                 cross(mirror(0), fillInvert()),
-                 "The whole cell turns a quarter clockwise each step and the disc turns black, "
-                 "then empty, in turn: a side at the left and a black disc at the top right."});
-    d.push_back(
-        {21,
-         Form::Series,
-         "c",
-         {{{one(el(Square, kCentre, 3, 0, Solid, 1))},
-           latin({{Attribute::Count, {1, 2, 4, 8}, 1, 0}, {Attribute::Fill, {So, Ho}, 1, 0}})}},
-         cross(countBy(-2), fillInvert()),
-         "Twice as many squares each step, black and empty in turn: eight empty "
-         "squares."});
-    d.push_back({22,
-                 Form::Series,
-                 "c",
-                 {{{one(el(Square, kCentre, 3, 0, Solid, 1))},
-                   latin({{Attribute::Count, {1, 2, 4, 8}, 1, 0},
-                          {Attribute::Shape, {S, C}, 1, 0},
-                          {Attribute::Fill, {So, Ho}, 1, 0}})}},
-                 cross(countBy(-2), swapShapes(Circle, Square)),
-                 "Twice as many shapes each step, black squares and empty circles in turn: eight "
-                 "empty circles."});
-    d.push_back(
-        {23,
-         Form::Series,
-         "d",
-         {{{figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 6, 2, 0, Solid)}, rims({0, 1}))},
-           chain(both(turn(1), onShape(Circle, fillInvert())))}},
-         twos(mirror(0), onShape(Circle, fillInvert()), onShape(Square, fillInvert())),
-         "The whole cell turns a quarter clockwise each step; the disc is black and "
-         "empty in turn while the square stays black: a side at the left, an empty disc "
-         "at the top right and a black square at the bottom right."});
-    d.push_back({24,
-                 Form::Series,
-                 "b",
                  {{{one(el(HalfDisc, kCentre, 3, 0, Solid, 1))},
                    latin({{Attribute::Count, {1, 2, 4, 8}, 1, 0},
                           {Attribute::Rot, {0, 2, 4, 6}, 1, 0},
@@ -229,15 +190,57 @@ std::vector<Definition> makeCatalogue() {
                  "Twice as many figures each step, all turning a quarter clockwise, half discs "
                  "and triangles in turn: eight triangles pointing left."});
     d.push_back(
-        {25,
+        {21,
          Form::Series,
-         "a",
+         "c",
+         {{{figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 6, 2, 0, Solid)}, rims({0, 1}))},
+           chain(both(turn(1), onShape(Circle, fillInvert())))}},
+         twos(mirror(0), onShape(Circle, fillInvert()), onShape(Square, fillInvert())),
+         "The whole cell turns a quarter clockwise each step; the disc is black and "
+         "empty in turn while the square stays black: a side at the left, an empty disc "
+         "at the top right and a black square at the bottom right."});
+    d.push_back(
+        {22,
+         Form::Series,
+         "c",
+         {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(1))},
+          {{one(el(Circle, 2, 2, 0, Solid))}, chain(both(move(-2), fillInvert()))}},
+         cross(onShape(Circle, move(4)), onShape(Circle, fillInvert())),
+         "The T turns a quarter clockwise each step while the disc steps one corner "
+         "anticlockwise, black and empty in turn: the T's stem pointing left and an empty disc at "
+         "the bottom right."});
+    d.push_back(
+        {23,
+         Form::Series,
+         "d",
+         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Solid)})},
+           chain(both(onShape(Circle, both(move(-2), fillInvert())), onShape(Square, move(2))))}},
+         cross(onShape(Circle, move(4)), onShape(Circle, fillInvert())),
+         "The disc steps one corner anticlockwise, black and empty in turn, while the black "
+         "square steps one corner clockwise: an empty disc at the top right and a black square "
+         "at the top left."});
+    d.push_back(
+        {24,
+         Form::Series,
+         "b",
          {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
            chain(then(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
          twos(onShape(Square, move(4)), onShape(Circle, move(4)), fillInvert()),
          "The disc steps one corner clockwise and the square one corner anticlockwise, and "
          "at every step the two trade black and empty: empty disc at the top left, black "
          "square at the top right."});
+    d.push_back(
+        {25,
+         Form::Series,
+         "a",
+         {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(-1))},
+          {{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
+           chain(both(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
+         cross(onShape(Circle, move(4)), onShape(Square, move(4))),
+         "The T and the square turn a quarter anticlockwise each step, the disc steps one corner "
+         "clockwise, and the two marks trade black and empty: the T's stem pointing right, an "
+         "empty "
+         "disc at the top left and a black square at the top right."});
 
     // ---- two pairs, two answers ----
     d.push_back({26,
@@ -245,7 +248,7 @@ std::vector<Definition> makeCatalogue() {
                  "ad",
                  {{{one(el(Flag, kCentre, 2, 0, Solid)), one(el(Hook, kCentre, 2, 2, Solid))},
                    relation(mirror(0))}},
-                 decoys({spin(4), both(mirror(0), setFill(Hollow)), spin(6)}, {0, 0, 2}),
+                 decoys({spin(4), both(spin(4), setFill(Hollow)), spin(6)}, {0, 0, 2}),
                  "Each figure is followed by its mirror image: the flag and the lying hook, each "
                  "mirrored left to right."});
     d.push_back({27,
@@ -263,35 +266,28 @@ std::vector<Definition> makeCatalogue() {
                    relation(both(spin(2), setFill(Solid)))}},
                  decoys({spin(4), both(mirror(0), setFill(Solid)), spin(6)}, {0, 2, 2}),
                  "Each figure turns a quarter clockwise and turns black."});
-    d.push_back({29,
-                 Form::Pairs,
-                 "bd",
-                 {{{one(el(Hook, kCentre, 1, 0, Hollow)), one(el(Hook, kCentre, 1, 4, Hollow))},
-                   relation(both(both(spin(2), setFill(Solid)), sizeBy(1)))}},
-                 decoys({both(spin(2), setFill(Solid)), both(setFill(Solid), sizeBy(1)),
-                         both(mirror(0), both(setFill(Solid), sizeBy(1)))},
-                        {0, 2, 2}),
-                 "Each hook turns a quarter clockwise, turns black and grows."});
+    d.push_back(
+        {29,
+         Form::Pairs,
+         "bd",
+         {{{one(el(Hook, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 2, Hollow))},
+           relation(both(spin(4), setFill(Solid)))}},
+         decoys({both(mirror(0), setFill(Solid)), both(mirror(1), setFill(Solid)), mirror(0)},
+                {0, 0, 0}),
+         "Each hook turns a half and turns black; a flip upside down fits the first hook "
+         "but not the second."});
 
     // ---- analogies ----
-    d.push_back(
-        {30,
-         Form::Analogy,
-         "d",
-         {{{one(el(Flag, kCentre, 2, 0)), one(el(Hook, kCentre, 2, 2))}, relation(spin(2))}},
-         cross(spin(4), mirror(0)),
-         "A quarter turn clockwise takes the flag to its partner; the hook turns the "
-         "same way."});
-    d.push_back({31,
+    d.push_back({30,
                  Form::Analogy,
-                 "c",
+                 "d",
                  {{{one(el(Hook, kCentre, 2, 0)), one(el(Flag, kCentre, 2, 2))},
                    relation(both(mirror(0), setFill(Solid)))}},
                  cross(spin(6), fillInvert()),
                  "The hook is mirrored left to right and turns black; so is the lying flag."});
-    d.push_back({32,
+    d.push_back({31,
                  Form::Analogy,
-                 "b",
+                 "c",
                  {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)}),
                     figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
                    relation(both(turn(1), onShape(Square, setFill(Solid))))}},
@@ -299,16 +295,31 @@ std::vector<Definition> makeCatalogue() {
                  "The whole cell turns a quarter clockwise and the square turns black: black "
                  "disc at the bottom left, black square at the top right."});
     d.push_back(
+        {32,
+         Form::Analogy,
+         "b",
+         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Hollow)}),
+            figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)})},
+           relation(both(onShape(Square, move(2)), fillInvert()))}},
+         twos(onShape(Square, move(4)), fillInvert(), onShape(Circle, move(4))),
+         "The disc stays where it is, the square steps one corner clockwise, and the two trade "
+         "black and empty: an empty disc at the top right and a black square at the top left."});
+    d.push_back(
         {33,
          Form::Analogy,
          "c",
-         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Hollow)}),
-            figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
-           relation(both(both(onShape(Circle, move(2)), onShape(Square, move(4))), fillInvert()))}},
-         cross(onShape(Square, move(-2)), fillInvert()),
-         "The disc steps one corner clockwise, the square crosses to the opposite "
-         "corner, and the two trade black and empty: empty disc at the bottom left, black "
-         "square at the bottom right."});
+         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Plus, 2, 2, 0, Solid),
+                      el(Square, 6, 2, 0, Hollow)}),
+            figureOf({el(Circle, 2, 2, 0, Solid), el(Plus, 6, 2, 0, Solid),
+                      el(Square, 0, 2, 0, Hollow)})},
+           relation(both(both(onShape(Circle, move(2)), onShape(Square, move(-2))),
+                         both(onShape(Plus, move(4)), both(onShape(Circle, fillInvert()),
+                                                           onShape(Square, fillInvert())))))}},
+         cross(both(onShape(Circle, move(-2)), onShape(Plus, move(2))),
+               both(onShape(Circle, fillInvert()), onShape(Square, fillInvert()))),
+         "The disc steps one corner clockwise, the square one corner anticlockwise and the cross "
+         "to the opposite corner, and disc and square trade black and empty: an empty disc at the "
+         "bottom right, a black square at the bottom left and the cross at the top right."});
     return d;
 }
 

@@ -5,6 +5,7 @@
 #include <bit>
 #include <map>
 #include <numeric>
+#include <optional>
 #include <set>
 
 namespace fig {
@@ -68,7 +69,16 @@ std::vector<Kinds> components(const Definition& d, const Layer& layer, bool bySh
     auto pieces = [&] {
         for (const Transform& t : rule.step.simpleChanges()) {
             const auto next = t(start);
-            out.push_back(next ? differingKinds(start, *next, byShape) : Kinds{});
+            Kinds kinds = next ? differingKinds(start, *next, byShape) : Kinds{};
+            // A whole cell that turns is seen as one picture turning, not as each of its parts
+            // moving round: every part it carries counts as turned.
+            if (t.name.starts_with("turn")) {
+                Kinds turned;
+                for (const std::string& k : kinds)
+                    turned.insert(k.substr(0, k.find('.')) + ".turned");
+                kinds = std::move(turned);
+            }
+            out.push_back(kinds);
         }
     };
     switch (rule.kind) {
@@ -105,9 +115,9 @@ std::vector<Kinds> components(const Definition& d, const Layer& layer, bool bySh
 // size needs comparing, a turn needs following, a place round the edge needs tracking.
 int kindCost(const std::string& kind) {
     const std::string bare = kind.substr(kind.find('.') + 1);
-    static const std::map<std::string, int> costs{{"fill", 2},     {"shape", 2},       {"count", 3},
-                                                  {"size", 2},     {"orientation", 6}, {"lines", 6},
-                                                  {"position", 8}, {"elements", 4}};
+    static const std::map<std::string, int> costs{
+        {"fill", 2},  {"shape", 2},    {"count", 3},    {"size", 2},  {"orientation", 6},
+        {"lines", 6}, {"position", 8}, {"elements", 4}, {"turned", 6}};
     const auto it = costs.find(bare);
     return it == costs.end() ? 2 : it->second;
 }
@@ -131,6 +141,27 @@ bool arithmetic(const LatinAttribute& l) {
     return false;
 }
 
+// Two marks that trade black and empty at a step can no longer be told apart by their fill, only
+// by their shape, so following each one costs more.
+bool tradesFills(const Figure& from, const Figure& to) {
+    const auto fillOf = [](const Figure& f, Shape s) -> std::optional<Fill> {
+        for (const Element& e : f.elements)
+            if (e.shape == s)
+                return e.fill;
+        return std::nullopt;
+    };
+    for (std::size_t i = 0; i < from.elements.size(); ++i)
+        for (std::size_t j = i + 1; j < from.elements.size(); ++j) {
+            const Element& a = from.elements[i];
+            const Element& b = from.elements[j];
+            if (a.shape == b.shape || a.fill == b.fill)
+                continue;
+            if (fillOf(to, a.shape) == b.fill && fillOf(to, b.shape) == a.fill)
+                return true;
+        }
+    return false;
+}
+
 bool isCycle(const LatinAttribute& l) {
     return l.values.size() <= 4;
 }
@@ -141,21 +172,25 @@ int effortOf(const Definition& d, bool byShape) {
         const Rule& rule = layer.rule;
         for (const Kinds& k : components(d, layer, byShape))
             effort += componentCost(k);
+        if (const auto next = rule.step(layer.starts.at(0)))
+            effort += 6 * tradesFills(layer.starts.at(0), *next);
         // An overlay is seen once the rows are compared; a step that grows must be followed.
         effort += rule.kind == Rule::Combine      ? 4
                   : rule.kind == Rule::Accelerate ? 8
                   : rule.kind == Rule::Interleave ? 4
                                                   : 0;
-        // Three fills in turn are more to hold in mind than two.
+        // Three fills in turn are more to hold in mind than two; a half turn looks like a flip,
+        // and must be told from one.
         for (const Transform& t : rule.step.simpleChanges())
-            effort += t.name.starts_with("fillCycle");
+            effort +=
+                t.name.starts_with("fillCycle") + 3 * (t.name == "spin180" || t.name == "turn180");
         // Values spread over a grid are read in several directions; the more values, the
-        // longer the search. A series is read one way only; there a count that steps unevenly
-        // (doubling) is a step that grows, as dear as a turn that grows.
+        // longer the search. A series is read one way only; there a count that doubles costs
+        // little more than one that steps by one, as the panels rated them.
         for (const LatinAttribute& l : rule.latin) {
             const std::set<int> values(l.values.begin(), l.values.end());
             effort += d.form == Form::Series
-                          ? (arithmetic(l) ? 8 : 0)
+                          ? (arithmetic(l) ? 2 : 0)
                           : std::min<int>(int(values.size()), 4) + (arithmetic(l) ? 2 : 0);
         }
         // Attributes that come round at rates with no common beat (every second and every
@@ -169,7 +204,7 @@ int effortOf(const Definition& d, bool byShape) {
     // The pairs never show their change: it has to be found among five options, by trying
     // each against both figures. The panel rated this the hardest search of all.
     if (d.form == Form::Pairs) {
-        effort += 14;
+        effort += 14 + int(d.layers.at(0).rule.step.simpleChanges().size());
         // ... and carried over from one shape to another where the two pairs differ.
         const std::vector<Figure>& starts = d.layers.at(0).starts;
         const auto shapeOf = [](const Figure& f) {

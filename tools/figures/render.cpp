@@ -22,7 +22,7 @@ Geometry geometryFor(Form form) {
     // The largest figures stand 5 px off the frame; sizes that a puzzle sets side by side must
     // differ by 40 % and 6 px (drawing.h), which not every two neighbouring sizes do.
     case Form::Matrix:
-        return {14, {5, 10, 14, 17}, {4, 5, 6, 6}};
+        return {14, {7, 10, 14, 17}, {4, 5, 6, 6}};
     case Form::Hexagon:
         return {8, {5, 7, 10, 13}, {2, 3, 3, 4}};
     case Form::Series:
@@ -350,10 +350,19 @@ int radiusOf(Form form, const Element& e) {
                              : g.ringRadius[std::size_t(e.size)];
 }
 
+// Spokes stop short of the ring, so that a mark in a ring slot stands clear of them and reads as
+// lying in its corner rather than beside a spoke.
+constexpr double kSpokeReach = 0.7;
+
 void drawLines(Bitmap& bmp, Lines lines, Form form, Point centre) {
     for (int i = 0; i < kRing; ++i) {
-        if (lines & spoke(i))
-            bmp.line(slotCentre(form, centre, kCentre), slotCentre(form, centre, i), 2);
+        if (lines & spoke(i)) {
+            const Point end = slotCentre(form, centre, i);
+            bmp.line(centre,
+                     {centre.x + int(std::lround((end.x - centre.x) * kSpokeReach)),
+                      centre.y + int(std::lround((end.y - centre.y) * kSpokeReach))},
+                     2);
+        }
         if (lines & rim(i))
             bmp.line(slotCentre(form, centre, i), slotCentre(form, centre, (i + 1) % kRing), 2);
     }
