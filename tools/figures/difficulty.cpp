@@ -86,14 +86,6 @@ std::vector<Kinds> components(const Definition& d, const Layer& layer, bool bySh
     case Rule::Relation:
         pieces();
         break;
-    case Rule::Accelerate: // the step, and that it grows
-        pieces();
-        out.push_back(out.empty() ? Kinds{} : out.back());
-        break;
-    case Rule::Interleave: // the step, and the two series woven together
-        pieces();
-        out.push_back(differingKinds(layer.starts.at(0), layer.starts.at(1), byShape));
-        break;
     case Rule::Combine: {
         const std::vector<Figure> cells = layCells(d, layer);
         out.push_back(differingKinds(cells.at(0), cells.at(2), byShape));
@@ -174,11 +166,8 @@ int effortOf(const Definition& d, bool byShape) {
             effort += componentCost(k);
         if (const auto next = rule.step(layer.starts.at(0)))
             effort += 6 * tradesFills(layer.starts.at(0), *next);
-        // An overlay is seen once the rows are compared; a step that grows must be followed.
-        effort += rule.kind == Rule::Combine      ? 4
-                  : rule.kind == Rule::Accelerate ? 8
-                  : rule.kind == Rule::Interleave ? 4
-                                                  : 0;
+        // An overlay is seen once the rows are compared.
+        effort += rule.kind == Rule::Combine ? 4 : 0;
         // Three fills in turn are more to hold in mind than two; a half turn looks like a flip,
         // and must be told from one.
         for (const Transform& t : rule.step.simpleChanges())

@@ -108,17 +108,6 @@ std::vector<Figure> layCells(const Definition& d, const Layer& layer) {
                 at(i) = must(rule.step(at(i - 1)), d, rule.step.name);
         }
         break;
-    case Rule::Interleave:
-        at(0) = starts.at(0);
-        at(1) = starts.at(1);
-        for (int i = 2; i < n; ++i)
-            at(i) = must(rule.step(at(i - 2)), d, rule.step.name);
-        break;
-    case Rule::Accelerate:
-        at(0) = starts.at(0);
-        for (int i = 1; i < n; ++i)
-            at(i) = must(power(rule.step, i)(at(i - 1)), d, rule.step.name);
-        break;
     case Rule::Combine:
         if (d.form == Form::Matrix) {
             for (int r = 0; r < 3; ++r) {

@@ -44,12 +44,10 @@ struct LatinAttribute {
 
 struct Rule {
     enum Kind {
-        Chain,      // each cell is `step` of the one before (per row in a matrix)
-        Interleave, // each cell is `step` of the one two before
-        Accelerate, // the n-th step applies `step` n times
-        Combine,    // each cell is `op` of the two before it
-        Latin,      // attribute values spread over rows and columns
-        Relation,   // the second of each pair is `step` of the first
+        Chain,    // each cell is `step` of the one before (per row in a matrix)
+        Combine,  // each cell is `op` of the two before it
+        Latin,    // attribute values spread over rows and columns
+        Relation, // the second of each pair is `step` of the first
     };
     Kind kind = Chain;
     Transform step = identity();
