@@ -203,16 +203,6 @@ std::vector<Definition> makeCatalogue() {
         {22,
          Form::Series,
          "c",
-         {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(1))},
-          {{one(el(Circle, 2, 2, 0, Solid))}, chain(both(move(-2), fillInvert()))}},
-         cross(onShape(Circle, move(4)), onShape(Circle, fillInvert())),
-         "The T turns a quarter clockwise each step while the disc steps one corner "
-         "anticlockwise, black and empty in turn: the T's stem pointing left and an empty disc at "
-         "the bottom right."});
-    d.push_back(
-        {23,
-         Form::Series,
-         "d",
          {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Solid)})},
            chain(both(onShape(Circle, both(move(-2), fillInvert())), onShape(Square, move(2))))}},
          cross(onShape(Circle, move(4)), onShape(Circle, fillInvert())),
@@ -220,15 +210,25 @@ std::vector<Definition> makeCatalogue() {
          "square steps one corner clockwise: an empty disc at the top right and a black square "
          "at the top left."});
     d.push_back(
-        {24,
+        {23,
          Form::Series,
-         "b",
+         "d",
          {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
            chain(then(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
          twos(onShape(Square, move(4)), onShape(Circle, move(4)), fillInvert()),
          "The disc steps one corner clockwise and the square one corner anticlockwise, and "
          "at every step the two trade black and empty: empty disc at the top left, black "
          "square at the top right."});
+    d.push_back(
+        {24,
+         Form::Series,
+         "b",
+         {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(1))},
+          {{one(el(Circle, 2, 2, 0, Solid))}, chain(both(move(-2), fillInvert()))}},
+         cross(onShape(Circle, move(4)), onShape(Circle, fillInvert())),
+         "The T turns a quarter clockwise each step while the disc steps one corner "
+         "anticlockwise, black and empty in turn: the T's stem pointing left and an empty disc at "
+         "the bottom right."});
     d.push_back(
         {25,
          Form::Series,
@@ -271,11 +271,11 @@ std::vector<Definition> makeCatalogue() {
          Form::Pairs,
          "bd",
          {{{one(el(Hook, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 2, Hollow))},
-           relation(both(spin(4), setFill(Solid)))}},
-         decoys({both(mirror(0), setFill(Solid)), both(mirror(1), setFill(Solid)), mirror(0)},
-                {0, 0, 0}),
-         "Each hook turns a half and turns black; a flip upside down fits the first hook "
-         "but not the second."});
+           relation(both(mirror(2), setFill(Solid)))}},
+         decoys({both(spin(2), setFill(Solid)), both(spin(6), setFill(Solid)), spin(4)}, {0, 0, 0}),
+         "Each hook is flipped over the diagonal from top left to bottom right, its long arm "
+         "changing between upright and lying, and turns black; a quarter turn fits the first "
+         "hook but not the second."});
 
     // ---- analogies ----
     d.push_back({30,

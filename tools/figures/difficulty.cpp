@@ -164,15 +164,18 @@ int effortOf(const Definition& d, bool byShape) {
         const Rule& rule = layer.rule;
         for (const Kinds& k : components(d, layer, byShape))
             effort += componentCost(k);
-        if (const auto next = rule.step(layer.starts.at(0)))
+        // In a series the trade is shown twice over and reads as each mark alternating; panels
+        // rated it no harder there than one alternating mark.
+        if (const auto next = rule.step(layer.starts.at(0)); next && d.form != Form::Series)
             effort += 6 * tradesFills(layer.starts.at(0), *next);
         // An overlay is seen once the rows are compared.
         effort += rule.kind == Rule::Combine ? 4 : 0;
         // Three fills in turn are more to hold in mind than two; a half turn looks like a flip,
-        // and must be told from one.
+        // and must be told from one; a flip over a diagonal is a turn and a mirror at once.
         for (const Transform& t : rule.step.simpleChanges())
-            effort +=
-                t.name.starts_with("fillCycle") + 3 * (t.name == "spin180" || t.name == "turn180");
+            effort += t.name.starts_with("fillCycle") +
+                      3 * (t.name == "spin180" || t.name == "turn180") +
+                      5 * (t.name == "mirrorDiag" || t.name == "mirrorAnti");
         // Values spread over a grid are read in several directions; the more values, the
         // longer the search. A series is read one way only; there a count that doubles costs
         // little more than one that steps by one, as the panels rated them.
@@ -205,6 +208,19 @@ int effortOf(const Definition& d, bool byShape) {
     const Figure& start = d.layers.at(0).starts.at(0);
     if (d.layers.size() > 1 || (byShape && start.elements.size() > 1))
         effort += 4;
+    // A figure that turns in place beside a mark that walks round the edge invites reading the
+    // whole cell as one turn; the two motions have to be told apart.
+    if (d.layers.size() > 1) {
+        Kinds seen;
+        for (const Layer& layer : d.layers)
+            for (const Kinds& k : components(d, layer, byShape))
+                seen.insert(k.begin(), k.end());
+        const auto has = [&](std::string_view bare) {
+            return std::any_of(seen.begin(), seen.end(),
+                               [&](const std::string& k) { return k.ends_with(bare); });
+        };
+        effort += 4 * (has("turned") && has("position"));
+    }
     // An analogy shows its change whole, beside the figure it is to be carried to: it is
     // copied more than searched for, so its rules cost half, above the cost of holding it.
     if (d.form == Form::Analogy)
