@@ -272,10 +272,10 @@ std::vector<Definition> makeCatalogue() {
          "bd",
          {{{one(el(Hook, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 2, Hollow))},
            relation(both(mirror(2), setFill(Solid)))}},
-         decoys({both(spin(2), setFill(Solid)), both(spin(6), setFill(Solid)), spin(4)}, {0, 0, 0}),
+         decoys({setFill(Solid), both(spin(4), setFill(Solid)), spin(4)}, {0, 0, 0}),
          "Each hook is flipped over the diagonal from top left to bottom right, its long arm "
-         "changing between upright and lying, and turns black; a quarter turn fits the first "
-         "hook but not the second."});
+         "changing between upright and lying, and turns black; turning black alone, or a half "
+         "turn, fits the first hook but not the second."});
 
     // ---- analogies ----
     d.push_back({30,
