@@ -140,11 +140,11 @@ std::vector<Definition> makeCatalogue() {
                  {{{one(el(HalfDisc, kCentre, 2, 0, Solid))},
                    latin({{Attribute::Shape, {T, int(HalfDisc)}, 1, 0},
                           {Attribute::Rot, {2, 4, 6, 0}, 1, 0},
-                          {Attribute::Fill, {Ho, So, Ho}, 1, 0}})}},
-                 cross(spin(4), fillInvert()),
+                          {Attribute::Fill, {So, So, Ho}, 1, 0}})}},
+                 twos(spin(2), spin(4), fillInvert()),
                  "Round the hexagon triangles and half discs take turns, each figure turns a "
-                 "quarter clockwise from the one before, and every third one, from the second, is "
-                 "black: an empty half disc bulging down."});
+                 "quarter clockwise from the one before, and every third one, from the third, is "
+                 "empty, the others black: an empty half disc bulging down."});
 
     // ---- series of four ----
     d.push_back({16,
@@ -195,7 +195,7 @@ std::vector<Definition> makeCatalogue() {
          "c",
          {{{figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 6, 2, 0, Solid)}, rims({0, 1}))},
            chain(both(turn(1), onShape(Circle, fillInvert())))}},
-         twos(mirror(0), onShape(Circle, fillInvert()), onShape(Square, fillInvert())),
+         cross(mirror(0), onShape(Circle, fillInvert())),
          "The whole cell turns a quarter clockwise each step; the disc is black and "
          "empty in turn while the square stays black: a side at the left, an empty disc "
          "at the top right and a black square at the bottom right."});
@@ -271,11 +271,11 @@ std::vector<Definition> makeCatalogue() {
          Form::Pairs,
          "bd",
          {{{one(el(Hook, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 2, Hollow))},
-           relation(both(mirror(2), setFill(Solid)))}},
-         decoys({setFill(Solid), both(spin(4), setFill(Solid)), spin(4)}, {0, 0, 0}),
-         "Each hook is flipped over the diagonal from top left to bottom right, its long arm "
-         "changing between upright and lying, and turns black; turning black alone, or a half "
-         "turn, fits the first hook but not the second."});
+           relation(both(spin(4), setFill(Solid)))}},
+         decoys({both(mirror(0), setFill(Solid)), both(mirror(1), setFill(Solid)), mirror(0)},
+                {0, 0, 0}),
+         "Each hook turns a half and turns black; a flip upside down fits the first hook "
+         "but not the second."});
 
     // ---- analogies ----
     d.push_back({30,
@@ -294,16 +294,15 @@ std::vector<Definition> makeCatalogue() {
                  cross(onShape(Square, fillInvert()), turn(2)),
                  "The whole cell turns a quarter clockwise and the square turns black: black "
                  "disc at the bottom left, black square at the top right."});
-    d.push_back(
-        {32,
-         Form::Analogy,
-         "b",
-         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Hollow)}),
-            figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)})},
-           relation(both(onShape(Square, move(2)), fillInvert()))}},
-         twos(onShape(Square, move(4)), fillInvert(), onShape(Circle, move(4))),
-         "The disc stays where it is, the square steps one corner clockwise, and the two trade "
-         "black and empty: an empty disc at the top right and a black square at the top left."});
+    d.push_back({32,
+                 Form::Analogy,
+                 "b",
+                 {{{one(el(Flag, kCentre, 2, 0)), one(el(Hook, kCentre, 2, 0))},
+                   relation(both(mirror(2), setFill(Solid)))}},
+                 cross(mirror(0), fillInvert()),
+                 "The flag is flipped over the diagonal from top left to bottom right and turns "
+                 "black; so is the hook: a black hook lying along the top, its short arm hanging "
+                 "at the right."});
     d.push_back(
         {33,
          Form::Analogy,

@@ -171,11 +171,13 @@ int effortOf(const Definition& d, bool byShape) {
         // An overlay is seen once the rows are compared.
         effort += rule.kind == Rule::Combine ? 4 : 0;
         // Three fills in turn are more to hold in mind than two; a half turn looks like a flip,
-        // and must be told from one; a flip over a diagonal is a turn and a mirror at once.
+        // and must be told from one; a flip over a diagonal looks like a quarter turn, and only
+        // the side a short arm stands on tells them apart (panels rated it a point above a half
+        // turn).
         for (const Transform& t : rule.step.simpleChanges())
             effort += t.name.starts_with("fillCycle") +
                       3 * (t.name == "spin180" || t.name == "turn180") +
-                      5 * (t.name == "mirrorDiag" || t.name == "mirrorAnti");
+                      8 * (t.name == "mirrorDiag" || t.name == "mirrorAnti");
         // Values spread over a grid are read in several directions; the more values, the
         // longer the search. A series is read one way only; there a count that doubles costs
         // little more than one that steps by one, as the panels rated them.
