@@ -299,7 +299,7 @@ std::vector<Definition> makeCatalogue() {
                  "b",
                  {{{one(el(Flag, kCentre, 2, 0)), one(el(Hook, kCentre, 2, 0))},
                    relation(both(mirror(2), setFill(Solid)))}},
-                 cross(mirror(0), fillInvert()),
+                 spread(mirror(0), mirror(2), spin(4)),
                  "The flag is flipped over the diagonal from top left to bottom right and turns "
                  "black; so is the hook: a black hook lying along the top, its short arm hanging "
                  "at the right."});
