@@ -137,7 +137,7 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({15,
                  Form::Hexagon,
                  "c",
-                 {{{one(el(HalfDisc, kCentre, 2, 0, Solid))},
+                 {{{one(el(HalfDisc, kCentre, 3, 0, Solid))},
                    latin({{Attribute::Shape, {T, int(HalfDisc)}, 1, 0},
                           {Attribute::Rot, {2, 4, 6, 0}, 1, 0},
                           {Attribute::Fill, {So, So, Ho}, 1, 0}})}},
@@ -297,7 +297,7 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({32,
                  Form::Analogy,
                  "b",
-                 {{{one(el(Flag, kCentre, 2, 0)), one(el(Hook, kCentre, 2, 0))},
+                 {{{one(el(Flag, kCentre, 3, 0)), one(el(Hook, kCentre, 2, 0))},
                    relation(both(mirror(2), setFill(Solid)))}},
                  spread(mirror(0), mirror(2), spin(4)),
                  "The flag is flipped over the diagonal from top left to bottom right and turns "
