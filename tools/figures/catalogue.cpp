@@ -61,7 +61,7 @@ Lines rims(std::initializer_list<int> indices) {
 }
 
 constexpr int S = int(Shape::Square), C = int(Shape::Circle), T = int(Shape::Triangle);
-constexpr int Ho = int(Fill::Hollow), Ha = int(Fill::Hatched), So = int(Fill::Solid);
+constexpr int Ho = int(Fill::Hollow), So = int(Fill::Solid);
 
 std::vector<Definition> makeCatalogue() {
     using enum Shape;

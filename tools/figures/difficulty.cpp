@@ -160,10 +160,13 @@ bool isCycle(const LatinAttribute& l) {
 
 int effortOf(const Definition& d, bool byShape) {
     int effort = 0;
+    Kinds seen; // every kind that some rule governs
     for (const Layer& layer : d.layers) {
         const Rule& rule = layer.rule;
-        for (const Kinds& k : components(d, layer, byShape))
+        for (const Kinds& k : components(d, layer, byShape)) {
             effort += componentCost(k);
+            seen.insert(k.begin(), k.end());
+        }
         // In a series the trade is shown twice over and reads as each mark alternating; panels
         // rated it no harder there than one alternating mark.
         if (const auto next = rule.step(layer.starts.at(0)); next && d.form != Form::Series)
@@ -183,9 +186,8 @@ int effortOf(const Definition& d, bool byShape) {
         // little more than one that steps by one, as the panels rated them.
         for (const LatinAttribute& l : rule.latin) {
             const std::set<int> values(l.values.begin(), l.values.end());
-            effort += d.form == Form::Series
-                          ? (arithmetic(l) ? 2 : 0)
-                          : std::min<int>(int(values.size()), 4) + (arithmetic(l) ? 2 : 0);
+            effort += (d.form == Form::Series ? 0 : std::min<int>(int(values.size()), 4)) +
+                      (arithmetic(l) ? 2 : 0);
         }
         // Attributes that come round at rates with no common beat (every second and every
         // third cell) are hard to keep apart.
@@ -212,17 +214,11 @@ int effortOf(const Definition& d, bool byShape) {
         effort += 4;
     // A figure that turns in place beside a mark that walks round the edge invites reading the
     // whole cell as one turn; the two motions have to be told apart.
-    if (d.layers.size() > 1) {
-        Kinds seen;
-        for (const Layer& layer : d.layers)
-            for (const Kinds& k : components(d, layer, byShape))
-                seen.insert(k.begin(), k.end());
-        const auto has = [&](std::string_view bare) {
-            return std::any_of(seen.begin(), seen.end(),
-                               [&](const std::string& k) { return k.ends_with(bare); });
-        };
-        effort += 4 * (has("turned") && has("position"));
-    }
+    const auto has = [&](std::string_view bare) {
+        return std::any_of(seen.begin(), seen.end(),
+                           [&](const std::string& k) { return k.ends_with(bare); });
+    };
+    effort += 4 * (d.layers.size() > 1 && has("turned") && has("position"));
     // An analogy shows its change whole, beside the figure it is to be carried to: it is
     // copied more than searched for, so its rules cost half, above the cost of holding it.
     if (d.form == Form::Analogy)
