@@ -138,13 +138,13 @@ std::vector<Definition> makeCatalogue() {
                  Form::Hexagon,
                  "c",
                  {{{one(el(HalfDisc, kCentre, 3, 0, Solid))},
-                   latin({{Attribute::Shape, {T, int(HalfDisc)}, 1, 0},
+                   latin({{Attribute::Shape, {T, int(Flag), int(HalfDisc)}, 1, 0},
                           {Attribute::Rot, {2, 4, 6, 0}, 1, 0},
-                          {Attribute::Fill, {So, So, Ho}, 1, 0}})}},
-                 twos(spin(2), spin(4), fillInvert()),
-                 "Round the hexagon triangles and half discs take turns, each figure turns a "
-                 "quarter clockwise from the one before, and every third one, from the third, is "
-                 "empty, the others black: an empty half disc bulging down."});
+                          {Attribute::Fill, {So, Ho}, 1, 0}})}},
+                 cross(spin(4), fillInvert()),
+                 "Round the hexagon a triangle, a flag and a half disc come in turn, each figure "
+                 "turns a quarter clockwise from the one before, and black and empty alternate: "
+                 "an empty half disc bulging down."});
 
     // ---- series of four ----
     d.push_back({16,
@@ -259,23 +259,25 @@ std::vector<Definition> makeCatalogue() {
                    relation(both(turn(1), setFill(Solid)))}},
                  decoys({setFill(Solid), turn(1), both(turn(2), setFill(Solid))}, {0, 2, 2}),
                  "Each cell turns a quarter clockwise and its small square turns black."});
-    d.push_back({28,
-                 Form::Pairs,
-                 "da",
-                 {{{one(el(Flag, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 4, Hollow))},
-                   relation(both(spin(2), setFill(Solid)))}},
-                 decoys({spin(4), both(mirror(0), setFill(Solid)), spin(6)}, {0, 2, 2}),
-                 "Each figure turns a quarter clockwise and turns black."});
     d.push_back(
-        {29,
+        {28,
          Form::Pairs,
-         "bd",
+         "da",
          {{{one(el(Hook, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 2, Hollow))},
            relation(both(spin(4), setFill(Solid)))}},
          decoys({both(mirror(0), setFill(Solid)), both(mirror(1), setFill(Solid)), mirror(0)},
                 {0, 0, 0}),
          "Each hook turns a half and turns black; a flip upside down fits the first hook "
          "but not the second."});
+    d.push_back({29,
+                 Form::Pairs,
+                 "bd",
+                 {{{one(el(Flag, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 2, Hollow))},
+                   relation(both(mirror(2), setFill(Solid)))}},
+                 decoys({mirror(2), both(spin(4), setFill(Solid)), both(spin(2), setFill(Solid))},
+                        {2, 2, 0}),
+                 "Each figure is flipped over the diagonal from top left to bottom right and "
+                 "turns black: the flag and the lying hook."});
 
     // ---- analogies ----
     d.push_back({30,
@@ -294,15 +296,23 @@ std::vector<Definition> makeCatalogue() {
                  cross(onShape(Square, fillInvert()), turn(2)),
                  "The whole cell turns a quarter clockwise and the square turns black: black "
                  "disc at the bottom left, black square at the top right."});
-    d.push_back({32,
-                 Form::Analogy,
-                 "b",
-                 {{{one(el(Flag, kCentre, 3, 0)), one(el(Hook, kCentre, 2, 0))},
-                   relation(both(mirror(2), setFill(Solid)))}},
-                 spread(mirror(0), mirror(2), spin(4)),
-                 "The flag is flipped over the diagonal from top left to bottom right and turns "
-                 "black; so is the hook: a black hook lying along the top, its short arm hanging "
-                 "at the right."});
+    d.push_back(
+        {32,
+         Form::Analogy,
+         "b",
+         {{{figureOf({el(Circle, 4, 2, 0, Solid), el(Plus, 6, 2, 0, Solid),
+                      el(Square, 0, 2, 0, Hollow)}),
+            figureOf({el(Circle, 0, 2, 0, Solid), el(Plus, 4, 2, 0, Solid),
+                      el(Square, 6, 2, 0, Hollow)})},
+           relation(both(onShape(Circle, move(2)), onShape(Plus, move(4))))}},
+         decoys({both(onShape(Circle, fillInvert()), onShape(Plus, move(4))),
+                 onShape(Circle, move(2)),
+                 both(both(onShape(Circle, move(2)), onShape(Circle, fillInvert())),
+                      onShape(Square, move(4)))},
+                {3, 3, 3}),
+         "The disc steps one corner clockwise, the cross goes to the opposite corner and the "
+         "square stays: a black disc at the top right, the cross at the top left and the square "
+         "at the bottom left."});
     d.push_back(
         {33,
          Form::Analogy,
