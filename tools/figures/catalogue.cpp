@@ -140,11 +140,11 @@ std::vector<Definition> makeCatalogue() {
                  {{{one(el(HalfDisc, kCentre, 3, 0, Solid))},
                    latin({{Attribute::Shape, {T, int(Flag), int(HalfDisc)}, 1, 0},
                           {Attribute::Rot, {2, 4, 6, 0}, 1, 0},
-                          {Attribute::Fill, {So, Ho}, 1, 0}})}},
-                 cross(spin(4), fillInvert()),
+                          {Attribute::Fill, {So, So, So, Ho, Ho, Ho}, 1, 0}})}},
+                 spread(spin(2), spin(4), spin(6)),
                  "Round the hexagon a triangle, a flag and a half disc come in turn, each figure "
-                 "turns a quarter clockwise from the one before, and black and empty alternate: "
-                 "an empty half disc bulging down."});
+                 "turns a quarter clockwise from the one before, and the right half is black, the "
+                 "left half empty: an empty half disc bulging down."});
 
     // ---- series of four ----
     d.push_back({16,

@@ -24,7 +24,7 @@ Geometry geometryFor(Form form) {
     case Form::Matrix:
         return {14, {7, 10, 14, 17}, {4, 5, 6, 6}};
     case Form::Hexagon:
-        return {8, {5, 7, 10, 13}, {2, 3, 3, 4}};
+        return {8, {5, 7, 10, 14}, {2, 3, 3, 4}};
     case Form::Series:
         return {10, {4, 9, 13, 15}, {3, 4, 5, 6}};
     default: // the option cells of pairs and analogies are smaller
