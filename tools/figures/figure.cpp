@@ -330,14 +330,6 @@ Transform then(const Transform& first, const Transform& second) {
     return out;
 }
 
-Transform power(const Transform& t, int times) {
-    Transform out = identity();
-    for (int i = 0; i < times; ++i)
-        out = i == 0 ? t : then(out, t);
-    out.pieces = t.simpleChanges();
-    return out;
-}
-
 Transform onShape(Shape s, const Transform& t) {
     return {std::string(shapeName(s)) + ":" + t.name,
             [s, t](const Figure& f) -> std::optional<Figure> {

@@ -107,7 +107,6 @@ Transform move(int steps);                           // ring slots, clockwise
 Transform toggle(const Figure& d, std::string name); // adds what is absent, removes what is present
 Transform withCopy(const Transform& t); // the figure together with a changed copy of itself
 Transform then(const Transform& first, const Transform& second);
-Transform power(const Transform& t, int times);
 
 // Definition-side transforms that touch only some elements; the checker never uses these.
 Transform onShape(Shape s, const Transform& t);
