@@ -137,14 +137,15 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({15,
                  Form::Hexagon,
                  "c",
-                 {{{one(el(HalfDisc, kCentre, 3, 0, Solid))},
-                   latin({{Attribute::Shape, {T, int(Flag), int(HalfDisc)}, 1, 0},
-                          {Attribute::Rot, {2, 4, 6, 0}, 1, 0},
-                          {Attribute::Fill, {So, So, So, Ho, Ho, Ho}, 1, 0}})}},
-                 spread(spin(2), spin(4), spin(6)),
-                 "Round the hexagon a triangle, a flag and a half disc come in turn, each figure "
-                 "turns a quarter clockwise from the one before, and the right half is black, the "
-                 "left half empty: an empty half disc bulging down."});
+                 {{{one(el(Hook, kCentre, 2, 0, Solid)), one(el(Flag, kCentre, 2, 0, Hollow)),
+                    one(el(Hook, kCentre, 2, 4, Solid))},
+                   relation(both(mirror(2), fillInvert()))}},
+                 decoys({both(spin(2), setFill(Hollow)), both(mirror(0), setFill(Hollow)),
+                         both(mirror(1), setFill(Hollow))},
+                        {2, 2, 2}),
+                 "Each sector holds the figure of the sector opposite, flipped over the diagonal "
+                 "from top left to bottom right, with black and empty swapped: an empty hook lying "
+                 "along the bottom, its short arm up at the left."});
 
     // ---- series of four ----
     d.push_back({16,
@@ -292,27 +293,25 @@ std::vector<Definition> makeCatalogue() {
                  "c",
                  {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)}),
                     figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
-                   relation(both(turn(1), onShape(Square, setFill(Solid))))}},
-                 cross(onShape(Square, fillInvert()), turn(2)),
-                 "The whole cell turns a quarter clockwise and the square turns black: black "
-                 "disc at the bottom left, black square at the top right."});
+                   relation(both(turn(1), fillInvert()))}},
+                 cross(onShape(Circle, fillInvert()), turn(2)),
+                 "The whole cell turns a quarter clockwise and the disc and the square trade black "
+                 "and empty: an empty disc at the bottom left, a black square at the top right."});
     d.push_back(
         {32,
          Form::Analogy,
          "b",
-         {{{figureOf({el(Circle, 4, 2, 0, Solid), el(Plus, 6, 2, 0, Solid),
-                      el(Square, 0, 2, 0, Hollow)}),
-            figureOf({el(Circle, 0, 2, 0, Solid), el(Plus, 4, 2, 0, Solid),
-                      el(Square, 6, 2, 0, Hollow)})},
-           relation(both(onShape(Circle, move(2)), onShape(Plus, move(4))))}},
-         decoys({both(onShape(Circle, fillInvert()), onShape(Plus, move(4))),
-                 onShape(Circle, move(2)),
-                 both(both(onShape(Circle, move(2)), onShape(Circle, fillInvert())),
-                      onShape(Square, move(4)))},
+         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Plus, 2, 2, 0, Solid),
+                      el(Square, 6, 2, 0, Hollow)}),
+            figureOf({el(Circle, 4, 2, 0, Solid), el(Plus, 2, 2, 0, Solid),
+                      el(Square, 0, 2, 0, Hollow)})},
+           relation(both(onShape(Circle, move(2)), onShape(Plus, move(2))))}},
+         decoys({onShape(Square, move(2)), onShape(Plus, move(-2)),
+                 both(onShape(Plus, move(-2)), onShape(Circle, fillInvert()))},
                 {3, 3, 3}),
-         "The disc steps one corner clockwise, the cross goes to the opposite corner and the "
-         "square stays: a black disc at the top right, the cross at the top left and the square "
-         "at the bottom left."});
+         "The disc and the cross each step one corner clockwise while the square stays: a black "
+         "disc at the bottom left, the cross at the bottom right and the square at the top "
+         "left."});
     d.push_back(
         {33,
          Form::Analogy,

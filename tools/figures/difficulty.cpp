@@ -208,10 +208,21 @@ int effortOf(const Definition& d, bool byShape) {
         };
         effort += starts.size() > 1 && shapeOf(starts[0]) != shapeOf(starts[1]);
     }
-    // Elements that each follow a rule of their own must be followed apart.
+    // Elements that each follow a rule of their own must be followed apart; a change that takes
+    // every element alike (a whole cell turning, all fills swapping) is followed as one.
     const Figure& start = d.layers.at(0).starts.at(0);
-    if (d.layers.size() > 1 || (byShape && start.elements.size() > 1))
+    const auto apart = [](const Layer& layer) {
+        const auto changes = layer.rule.step.simpleChanges();
+        return std::any_of(changes.begin(), changes.end(), [](const Transform& t) {
+            return t.name.find(':') != std::string::npos;
+        });
+    };
+    if (d.layers.size() > 1 || (byShape && start.elements.size() > 1 && apart(d.layers.at(0))))
         effort += 4;
+    // Sectors that pair across the centre of a hexagon show no rule round the ring: the pairing
+    // has to be found before the change can be, as in the pairs, though here it is shown.
+    if (d.form == Form::Hexagon && d.layers.at(0).rule.kind == Rule::Relation)
+        effort += 8;
     // A figure that turns in place beside a mark that walks round the edge invites reading the
     // whole cell as one turn; the two motions have to be told apart.
     const auto has = [&](std::string_view bare) {

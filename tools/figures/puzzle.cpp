@@ -127,6 +127,13 @@ std::vector<Figure> layCells(const Definition& d, const Layer& layer) {
             at(i) = starts.at(0);
         break;
     case Rule::Relation:
+        if (d.form == Form::Hexagon) { // each sector is the step of the one opposite
+            for (int i = 0; i < 3; ++i) {
+                at(i) = starts.at(std::size_t(i));
+                at(i + 3) = must(rule.step(at(i)), d, rule.step.name);
+            }
+            break;
+        }
         at(0) = starts.at(0);
         at(1) = must(rule.step(at(0)), d, rule.step.name);
         at(2) = starts.at(1);
