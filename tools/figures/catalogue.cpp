@@ -137,15 +137,13 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({15,
                  Form::Hexagon,
                  "c",
-                 {{{one(el(Hook, kCentre, 2, 0, Solid)), one(el(Flag, kCentre, 2, 0, Hollow)),
+                 {{{one(el(Hook, kCentre, 2, 0, Solid)), one(el(Flag, kCentre, 2, 0, Solid)),
                     one(el(Hook, kCentre, 2, 4, Solid))},
-                   relation(both(mirror(2), fillInvert()))}},
-                 decoys({both(spin(2), setFill(Hollow)), both(mirror(0), setFill(Hollow)),
-                         both(mirror(1), setFill(Hollow))},
-                        {2, 2, 2}),
+                   relation(mirror(2))}},
+                 decoys({spin(2), mirror(0), mirror(1)}, {2, 2, 2}),
                  "Each sector holds the figure of the sector opposite, flipped over the diagonal "
-                 "from top left to bottom right, with black and empty swapped: an empty hook lying "
-                 "along the bottom, its short arm up at the left."});
+                 "from top left to bottom right: a hook lying along the bottom, its short arm up "
+                 "at the left."});
 
     // ---- series of four ----
     d.push_back({16,

@@ -220,9 +220,9 @@ int effortOf(const Definition& d, bool byShape) {
     if (d.layers.size() > 1 || (byShape && start.elements.size() > 1 && apart(d.layers.at(0))))
         effort += 4;
     // Sectors that pair across the centre of a hexagon show no rule round the ring: the pairing
-    // has to be found before the change can be, as in the pairs, though here it is shown.
+    // has to be found before the change can be, a search nearly as long as the pairs' one.
     if (d.form == Form::Hexagon && d.layers.at(0).rule.kind == Rule::Relation)
-        effort += 8;
+        effort += 10;
     // A figure that turns in place beside a mark that walks round the edge invites reading the
     // whole cell as one turn; the two motions have to be told apart.
     const auto has = [&](std::string_view bare) {
