@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 namespace fig {
 namespace {
@@ -126,19 +127,17 @@ std::vector<Figure> layCells(const Definition& d, const Layer& layer) {
         for (int i = 0; i < n; ++i)
             at(i) = starts.at(0);
         break;
-    case Rule::Relation:
-        if (d.form == Form::Hexagon) { // each sector is the step of the one opposite
-            for (int i = 0; i < 3; ++i) {
-                at(i) = starts.at(std::size_t(i));
-                at(i + 3) = must(rule.step(at(i)), d, rule.step.name);
-            }
-            break;
+    case Rule::Relation: {
+        // Each pair's second cell is the step of its first; a hexagon pairs opposite sectors.
+        using Pairs = std::vector<std::pair<int, int>>;
+        const Pairs pairs =
+            d.form == Form::Hexagon ? Pairs{{0, 3}, {1, 4}, {2, 5}} : Pairs{{0, 1}, {2, 3}};
+        for (std::size_t k = 0; k < pairs.size(); ++k) {
+            at(pairs[k].first) = starts.at(k);
+            at(pairs[k].second) = must(rule.step(at(pairs[k].first)), d, rule.step.name);
         }
-        at(0) = starts.at(0);
-        at(1) = must(rule.step(at(0)), d, rule.step.name);
-        at(2) = starts.at(1);
-        at(3) = must(rule.step(at(2)), d, rule.step.name);
         break;
+    }
     }
     // Attributes laid out over the cells, on their own or on top of the rule's steps.
     for (int i = 0; i < n && !rule.latin.empty(); ++i) {
