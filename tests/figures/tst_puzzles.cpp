@@ -177,6 +177,17 @@ private slots:
             << seriesBoard({discAt(0), discAt(1), discAt(2)},
                            {discAt(3), discAt(1), discAt(5), discAt(4)})
             << u"a,b"_s;
+        // Hooks alone give no shape to tell which sectors belong together, and neighbours pair
+        // as readily as opposites.
+        const Figure upright = single(Shape::Hook, 0, Fill::Solid);
+        const Figure facing = by(mirror(0), upright), upended = by(spin(4), upright);
+        QTest::addRow("hexagon_pairs_neighbours_as_well_as_opposites")
+            << Board{Form::Hexagon,
+                     {upright, facing, upended, by(mirror(2), upright), by(mirror(2), facing),
+                      Figure{}},
+                     {by(spin(2), upended), by(mirror(0), upended), by(mirror(2), upended),
+                      by(mirror(1), upended)}}
+            << u"b,c"_qs;
         QTest::addRow("symmetric_figure_lets_a_mirror_stand_for_a_turn")
             << Board{Form::Analogy,
                      {single(Shape::Arrow, 0), single(Shape::Arrow, 2), hook, Figure{}},

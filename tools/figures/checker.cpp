@@ -29,7 +29,12 @@ std::vector<Reading> readingsFor(Form form) {
     case Form::Hexagon:
         return {{"around", ReadingKind::Series, {{0, 1, 2, 3, 4, 5}}},
                 {"every second", ReadingKind::Series, {{0, 2, 4}, {1, 3, 5}}},
-                {"opposite", ReadingKind::Pairs, {{0, 3}, {1, 4}, {2, 5}}}};
+                {"opposite", ReadingKind::Pairs, {{0, 3}, {1, 4}, {2, 5}}},
+                // Neighbouring sectors pair as readily as opposite ones, either way round the
+                // ring, and so do the mirror images across the upright axis.
+                {"neighbours", ReadingKind::Pairs, {{0, 1}, {2, 3}, {4, 5}}},
+                {"neighbours, one on", ReadingKind::Pairs, {{1, 2}, {3, 4}, {5, 0}}},
+                {"across the upright", ReadingKind::Pairs, {{0, 5}, {1, 4}, {2, 3}}}};
     case Form::Series:
         return {{"step one", ReadingKind::Series, {{0, 1, 2, 3}}},
                 {"step two", ReadingKind::Steps, {{0, 2}, {1, 3}}}};
