@@ -268,15 +268,18 @@ std::vector<Definition> makeCatalogue() {
                 {0, 0, 0}),
          "Each hook turns a half and turns black; a flip upside down fits the first hook "
          "but not the second."});
-    d.push_back({29,
-                 Form::Pairs,
-                 "bd",
-                 {{{one(el(Flag, kCentre, 2, 0, Hollow)), one(el(Hook, kCentre, 2, 2, Hollow))},
-                   relation(both(mirror(2), setFill(Solid)))}},
-                 decoys({mirror(2), both(spin(4), setFill(Solid)), both(spin(2), setFill(Solid))},
-                        {2, 2, 0}),
-                 "Each figure is flipped over the diagonal from top left to bottom right and "
-                 "turns black: the flag and the lying hook."});
+    d.push_back(
+        {29,
+         Form::Pairs,
+         "bd",
+         {{{one(el(Hook, kCentre, 2, 6, Hollow, 1, true)),
+            one(el(Hook, kCentre, 2, 4, Hollow, 1, true))},
+           relation(both(mirror(2), setFill(Solid)))}},
+         decoys({mirror(2), both(spin(2), setFill(Solid)), both(spin(6), setFill(Solid))},
+                {0, 0, 0}),
+         "Each figure is flipped over the diagonal from top left to bottom right and "
+         "turns black: the hook lying along the top comes to stand upright, the upright hook "
+         "comes to lie along the top."});
 
     // ---- analogies ----
     d.push_back({30,
