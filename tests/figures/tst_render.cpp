@@ -184,21 +184,26 @@ private slots:
         QVERIFY2(faults.filter(fault).size() > 0, qPrintable(faults.join(u'\n')));
     }
 
-    // A gap of exactly the limit is still too close; one more pixel is enough.
+    // A gap of exactly the limit is still too close; one more pixel is enough. The gap is the
+    // straight distance, so that a slanting sector line is held to the same gap as an upright one.
     void gapsAreMeasuredUpToTheLimit_data() {
         QTest::addColumn<int>("apart");
+        QTest::addColumn<int>("down");
         QTest::addColumn<int>("gap");
         QTest::addColumn<bool>("within");
-        QTest::addRow("at_the_limit") << kMinGap << kMinGap << true;
-        QTest::addRow("one_past_the_limit") << kMinGap + 1 << kMinGap << false;
+        QTest::addRow("at_the_limit") << kMinGap << 0 << kMinGap << true;
+        QTest::addRow("one_past_the_limit") << kMinGap + 1 << 0 << kMinGap << false;
+        QTest::addRow("slanting_inside_the_limit") << 2 << 3 << kMinFrameGap << true;
+        QTest::addRow("slanting_past_the_limit") << 3 << 3 << kMinFrameGap << false;
     }
     void gapsAreMeasuredUpToTheLimit() {
         QFETCH(int, apart);
+        QFETCH(int, down);
         QFETCH(int, gap);
         QFETCH(bool, within);
         Bitmap a(20, 20), b(20, 20);
         a.set(3, 5);
-        b.set(3 + apart, 5);
+        b.set(3 + apart, 5 + down);
         QCOMPARE(withinGap(a, b, gap), within);
     }
 

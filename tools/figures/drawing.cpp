@@ -18,6 +18,8 @@ bool withinGap(const Bitmap& a, const Bitmap& b, int reach) {
                 continue;
             for (int dy = -reach; dy <= reach; ++dy)
                 for (int dx = -reach; dx <= reach; ++dx) {
+                    if (dx * dx + dy * dy > reach * reach)
+                        continue;
                     const int bx = x + dx, by = y + dy;
                     if (bx >= 0 && by >= 0 && bx < b.width() && by < b.height() && b.black(bx, by))
                         return true;

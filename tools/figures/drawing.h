@@ -38,8 +38,8 @@ constexpr int kMinHollowPointedSize = 12;
 constexpr int kMinHatchedSize = 16;
 constexpr int kMinHatchPixels = 30;
 
-// Whether a black pixel of `a` lies within `gap` pixels (across or along) of one of `b`, so that
-// fewer than `gap` white pixels part them.
+// Whether a black pixel of `a` lies within `gap` pixels of one of `b`, measured straight from
+// centre to centre, so that a slanting line is held to the same gap as an upright one.
 bool withinGap(const Bitmap& a, const Bitmap& b, int gap);
 
 // Faults of the question picture or of the options picture of a puzzle, one line each.
