@@ -103,13 +103,12 @@ std::vector<Definition> makeCatalogue() {
         {12,
          Form::Matrix,
          "a",
-         {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({4, 5, 6, 7})),
-            linesOf(rims({0, 1, 2, 3, 4, 5})), linesOf(rims({2, 3, 4, 5, 6, 7})),
-            linesOf(rims({0, 1, 4, 5, 6, 7})), linesOf(rims({0, 1, 2, 3, 4, 5}))},
-           combine("common")},
+         {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3, 6, 7})), linesOf(rims({0, 1, 4, 5})),
+            linesOf(rims({4, 5})), linesOf(rims({2, 3, 4, 5})), linesOf(rims({0, 1, 2, 3}))},
+           combine("xor")},
           {{one(el(Circle, kCentre, 0))}, latin({{Attribute::Shape, {C, S, int(Plus)}, 1, 2}})}},
          cross(turn(1), swapShapes(Circle, Square)),
-         "The third cell of a row keeps the sides drawn in both of the first two, "
+         "The third cell of a row keeps the sides drawn in just one of the first two, "
          "and every row and column holds a circle, a square and a cross: a circle "
          "between a top and a bottom side."});
     d.push_back(
