@@ -23,8 +23,8 @@ Geometry geometryFor(Form form) {
     // differ by 40 % and 6 px (drawing.h), which not every two neighbouring sizes do.
     case Form::Matrix:
         return {14, {7, 10, 14, 17}, {4, 5, 6, 6}};
-    case Form::Hexagon: // the middle size the largest that every sector holds; none holds the
-                        // largest
+    // The hexagon's middle size is the largest that every sector holds; none holds the largest.
+    case Form::Hexagon:
         return {8, {5, 7, 14, 16}, {2, 3, 3, 4}};
     case Form::Series:
         return {10, {4, 9, 13, 15}, {3, 4, 5, 6}};
