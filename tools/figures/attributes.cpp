@@ -54,6 +54,21 @@ bool alternation(const Values& v) {
     return seen;
 }
 
+// Each value twice, then the next: A A B B. Shown as far as the change after the first pair.
+bool inTwos(const Values& v) {
+    bool changes = false;
+    for (const auto& s : v) {
+        if (s.size() < 3)
+            return false;
+        for (std::size_t k = 1; k < s.size(); ++k) {
+            if ((k % 2 == 1) != (s[k] == s[k - 1]))
+                return false;
+            changes = true;
+        }
+    }
+    return changes;
+}
+
 // Three values in turn: A B C A B. Only a sequence that shows the return before its last cell
 // supports it; any three different values would otherwise "fit".
 bool periodThree(const Values& v) {
@@ -271,6 +286,8 @@ const char* explainValues(const Values& v, const Context& c, const Family& f) {
             return "alternation";
         if (periodThree(v))
             return "three in turn";
+        if (c.kind == ReadingKind::Series && inTwos(v))
+            return "each twice in turn";
         const bool twice = shownRunsOfThree(c.shown) >= 2;
         // Not for the three fills, where any two steps "grow".
         if (f.ordered && f.modulus != 3 && growingStep(v, f.modulus))

@@ -92,6 +92,34 @@ std::optional<std::string> transformReading(const Sequences& seqs, const Shown& 
     return std::nullopt;
 }
 
+// Two turns or mirrors in turn ("flip left to right, then upside down, then back"). A four-cell
+// series shows each once, so it cannot carry a key there.
+std::optional<std::string> alternatingReading(const Sequences& seqs, const Shown& shown,
+                                              const std::vector<Transform>& base) {
+    std::vector<const Transform*> moves;
+    for (const Transform& t : base)
+        if (t.name.starts_with("turn") || t.name.starts_with("spin") ||
+            t.name.starts_with("mirror"))
+            moves.push_back(&t);
+    for (const Transform* a : moves)
+        for (const Transform* b : moves) {
+            if (a == b)
+                continue;
+            bool ok = true, acts = false, again = false;
+            for (std::size_t q = 0; q < seqs.size() && ok; ++q)
+                for (std::size_t k = 0; k + 1 < seqs[q].size() && ok; ++k) {
+                    const Transform& t = k % 2 == 0 ? *a : *b;
+                    ok = maps(t, seqs[q][k], seqs[q][k + 1]);
+                    const bool visible = shown[q][k] && shown[q][k + 1];
+                    acts = acts || (visible && seqs[q][k] != seqs[q][k + 1]);
+                    again = again || (visible && k >= 2 && shown[q][k - 2] && shown[q][k - 1]);
+                }
+            if (ok && acts)
+                return a->name + " and " + b->name + " in turn" + (again ? "" : ", seen once");
+        }
+    return std::nullopt;
+}
+
 bool toggleHolds(const Sequences& seqs, const Shown& shown) {
     const Figure delta = exclusiveOr(seqs[0][0], seqs[0][1]);
     if (delta == Figure{})
@@ -124,6 +152,9 @@ std::vector<std::string> explain(const Sequences& seqs, const Shown& shown, cons
             *t == "spin45" || *t == "spin135" || *t == "spin225" || *t == "spin315";
         out.push_back("transform " + *t + (oddTurn && shownSteps(shown) < 2 ? ", seen once" : ""));
     }
+    if (r.kind == ReadingKind::Series)
+        if (auto t = alternatingReading(seqs, shown, base))
+            out.push_back("transforms " + *t);
     if (toggleHolds(seqs, shown))
         out.push_back("same change added or removed");
     if (r.kind != ReadingKind::Pairs && r.kind != ReadingKind::Steps)
@@ -145,6 +176,32 @@ std::string letters(std::vector<int> indices) {
     for (int i : indices)
         s += char('a' + i);
     return s;
+}
+
+std::vector<std::string> gateFaults(const Puzzle& p, const Verdict& v) {
+    std::string key = p.definition.key;
+    std::sort(key.begin(), key.end());
+    std::vector<std::string> faults;
+    if (v.answers != std::set<std::string>{key}) {
+        std::string found;
+        for (const std::string& a : v.answers)
+            found += (found.empty() ? "" : ",") + a;
+        faults.push_back("answers {" + found + "}, not the key " + key + " alone");
+    } else if (!v.firm.count(key)) {
+        faults.push_back("the key rests only on a rule the question shows once");
+    }
+    const Board& b = p.board;
+    for (std::size_t i = 0; i < b.options.size(); ++i)
+        for (std::size_t j = i + 1; j < b.options.size(); ++j)
+            if (pixelDistance(b.options[i], b.options[j], b.form) < 30)
+                faults.push_back(std::string("options ") + char('a' + i) + " and " + char('a' + j) +
+                                 " differ in fewer than 30 pixels");
+    if (b.form == Form::Pairs && relatedPairs(b, true).size() < 2)
+        faults.push_back("fewer than two pairs of options one change apart");
+    for (const Guess& g : guessFromOptions(b))
+        if (g.answer == key)
+            faults.push_back("heuristic " + g.heuristic + " finds the key");
+    return faults;
 }
 
 Verdict solve(const Board& board) {

@@ -34,6 +34,12 @@ struct Verdict {
 
 Verdict solve(const Board& board);
 
+// Why a puzzle fails, one line each: answers other than its key alone, a key that rests only on
+// a rule the question shows once, options too alike to tell apart, a pairs board without two
+// related option pairs (so its options alone point at the answer), or a guesser that finds the
+// key. Empty for a sound puzzle.
+std::vector<std::string> gateFaults(const Puzzle& p, const Verdict& v);
+
 struct Guess {
     std::string heuristic;
     std::string answer; // sorted letters, empty where the heuristic cannot decide

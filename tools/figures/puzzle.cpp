@@ -105,9 +105,17 @@ std::vector<Figure> layCells(const Definition& d, const Layer& layer) {
             }
         } else {
             at(0) = starts.at(0);
-            for (int i = 1; i < n; ++i)
-                at(i) = must(rule.step(at(i - 1)), d, rule.step.name);
+            for (int i = 1; i < n; ++i) {
+                const Transform& t = i % 2 == 0 && rule.alternate ? *rule.alternate : rule.step;
+                at(i) = must(t(at(i - 1)), d, t.name);
+            }
         }
+        break;
+    case Rule::Interleaved:
+        at(0) = starts.at(0);
+        at(1) = starts.at(1);
+        for (int i = 2; i < n; ++i)
+            at(i) = must(rule.step(at(i - 2)), d, rule.step.name);
         break;
     case Rule::Combine:
         if (d.form == Form::Matrix) {

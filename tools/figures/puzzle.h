@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,15 +45,17 @@ struct LatinAttribute {
 
 struct Rule {
     enum Kind {
-        Chain,    // each cell is `step` of the one before (per row in a matrix)
-        Combine,  // each cell is `op` of the two before it
-        Latin,    // attribute values spread over rows and columns
-        Relation, // the second of each pair is `step` of the first
+        Chain,       // each cell is `step` of the one before (per row in a matrix)
+        Combine,     // each cell is `op` of the two before it
+        Latin,       // attribute values spread over rows and columns
+        Relation,    // the second of each pair is `step` of the first
+        Interleaved, // a series of two figures in turn: each cell is `step` of the one two before
     };
     Kind kind = Chain;
     Transform step = identity();
     BinaryOp op;
-    std::vector<LatinAttribute> latin; // the whole rule for Latin; laid over the steps otherwise
+    std::vector<LatinAttribute> latin;    // the whole rule for Latin; laid over the steps otherwise
+    std::optional<Transform> alternate{}; // a chain's every second step, where it differs
 };
 
 // A part of every cell with a rule of its own; the cells show all layers drawn together.
@@ -80,6 +83,7 @@ struct Definition {
     std::vector<Layer> layers;
     Plan plan;
     std::string rationale;
+    std::string family{}; // a series' leading kind of rule, one of ruleKinds() (family.h)
 };
 
 struct Puzzle {
