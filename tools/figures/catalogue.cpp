@@ -18,6 +18,15 @@ Figure one(Element e) {
 Rule chain(Transform t) {
     return {Rule::Chain, std::move(t), {}, {}};
 }
+// A chain whose steps take turns: a, b, a.
+Rule alternating(Transform a, Transform b) {
+    Rule r = chain(std::move(a));
+    r.alternate = std::move(b);
+    return r;
+}
+Rule interleaved(Transform t) {
+    return {Rule::Interleaved, std::move(t), {}, {}};
+}
 Rule relation(Transform t) {
     return {Rule::Relation, std::move(t), {}, {}};
 }
@@ -29,11 +38,6 @@ Rule combine(const std::string& opName) {
 }
 Rule latin(std::vector<LatinAttribute> attrs) {
     return {Rule::Latin, identity(), {}, std::move(attrs)};
-}
-// A rule with attributes laid out over its cells besides.
-Rule with(Rule r, std::vector<LatinAttribute> attrs) {
-    r.latin = std::move(attrs);
-    return r;
 }
 
 Plan cross(Transform a, Transform b) {
@@ -103,29 +107,19 @@ std::vector<Definition> makeCatalogue() {
         {12,
          Form::Matrix,
          "a",
-         {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3, 6, 7})), linesOf(rims({0, 1, 4, 5})),
-            linesOf(rims({4, 5})), linesOf(rims({2, 3, 4, 5})), linesOf(rims({0, 1, 2, 3}))},
-           combine("xor")},
-          {{one(el(Circle, kCentre, 0))}, latin({{Attribute::Shape, {C, S, int(Plus)}, 1, 2}})}},
-         cross(turn(1), swapShapes(Circle, Square)),
-         "The third cell of a row keeps the sides drawn in just one of the first two, "
-         "and every row and column holds a circle, a square and a cross: a circle "
-         "between a top and a bottom side."});
-    d.push_back(
-        {13,
-         Form::Matrix,
-         "c",
          {{{one(el(Circle, 0, 3, 0, Solid)), one(el(Circle, 2, 3, 0, Solid)),
             one(el(Circle, 4, 3, 0, Solid))},
            chain(move(1))},
           {{one(el(Square, 2, 3)), one(el(Square, 4, 3)), one(el(Square, 6, 3))}, chain(move(2))}},
-         cross(onShape(Circle, move(1)), onShape(Square, move(1))),
+         decoys({both(onShape(Circle, move(-2)), onShape(Square, move(-2))),
+                 onShape(Square, move(-2)), onShape(Circle, move(2))},
+                {8, 8, 8}),
          "Along each row the black disc steps one place clockwise round the edge and the "
          "square two places: disc bottom left, square top right."});
     d.push_back(
-        {14,
+        {13,
          Form::Matrix,
-         "d",
+         "c",
          {{{figureOf({el(Circle, 0, 3, 0, Solid), el(Square, 6, 3, 0, Hollow)}),
             figureOf({el(Circle, 2, 3, 0, Hollow), el(Square, 0, 3, 0, Solid)}),
             figureOf({el(Circle, 4, 3, 0, Solid), el(Square, 2, 3, 0, Hollow)})},
@@ -134,6 +128,18 @@ std::vector<Definition> makeCatalogue() {
          "Along each row the disc steps one corner clockwise while the square stays, and the two "
          "trade black and empty: a black disc at the top left and an empty square at the top "
          "right."});
+    d.push_back(
+        {14,
+         Form::Matrix,
+         "d",
+         {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3, 6, 7})), linesOf(rims({0, 1, 4, 5})),
+            linesOf(rims({4, 5})), linesOf(rims({2, 3, 4, 5})), linesOf(rims({0, 1, 2, 3}))},
+           combine("xor")},
+          {{one(el(Circle, kCentre, 0))}, latin({{Attribute::Shape, {C, S, int(Plus)}, 1, 2}})}},
+         cross(turn(1), swapShapes(Circle, Square)),
+         "The third cell of a row keeps the sides drawn in just one of the first two, "
+         "and every row and column holds a circle, a square and a cross: a circle "
+         "between a top and a bottom side."});
     d.push_back({15,
                  Form::Hexagon,
                  "c",
@@ -145,69 +151,72 @@ std::vector<Definition> makeCatalogue() {
                  "from top left to bottom right: a hook lying along the bottom, its short arm up "
                  "at the left."});
 
-    // ---- series of four ----
-    d.push_back({16,
+    // ---- series of four: ten kinds of rule, no two alike ----
+    d.push_back(
+        {16,
+         Form::Series,
+         "c",
+         {{{one(el(Circle, kCentre, 3, 0, Hollow))},
+           latin({{Attribute::Fill, {Ho, So}, 1, 0}, {Attribute::Shape, {C, C, S, S}, 1, 0}})}},
+         decoys({swapShapes(Square, Triangle), swapShapes(Square, Circle),
+                 both(swapShapes(Square, Triangle), fillInvert())},
+                {3, 3, 3}),
+         "Empty and black take turns at every step, circles and squares at every second "
+         "step: a black square.",
+         "shape changes every second step"});
+    d.push_back({17,
                  Form::Series,
-                 "c",
+                 "b",
+                 {{{linesOf(rims({0, 1}))}, chain(withCopy(turn(1)))}},
+                 cross(toggle(linesOf(rims({0, 1})), "without the top"),
+                       toggle(linesOf(Lines(spoke(0) | spoke(4))), "with a diagonal")),
+                 "The square is drawn one side more each step, going round clockwise: the whole "
+                 "square.",
+                 "parts added"});
+    d.push_back({18,
+                 Form::Series,
+                 "d",
                  {{{one(el(Square, kCentre, 3, 0, Hollow, 2))},
                    chain(both(both(countBy(1), swapShapes(Square, Circle)), fillInvert()))}},
                  twos(countBy(2), swapShapes(Square, Circle), fillInvert()),
                  "One more shape each step, squares and circles take turns, and so do empty and "
-                 "black: five black circles."});
-    d.push_back({17,
-                 Form::Series,
-                 "b",
-                 {{{one(el(Flag, kCentre, 3, 0))}, chain(both(spin(2), fillInvert()))}},
-                 cross(spin(4), fillInvert()),
-                 "The flag turns a quarter clockwise each step while its fill alternates empty "
-                 "and black: a black flag turned three quarters."});
-    d.push_back({18,
-                 Form::Series,
-                 "d",
-                 {{{figureOf({el(Circle, 4, 2, 0, Hollow)}, rims({0, 1}))},
-                   chain(both(turn(1), fillInvert()))}},
-                 cross(mirror(0), fillInvert()),
-                 "The whole cell turns a quarter clockwise each step and the disc turns black, "
-                 "then empty, in turn: a side at the left and a black disc at the top right."});
-    d.push_back(
-        {19,
-         Form::Series,
-         "d",
-         {{{one(el(HalfDisc, kCentre, 3, 0, Solid, 1))},
-           with(chain(both(spin(2), countBy(1))), {{Attribute::Shape, {int(HalfDisc), T}, 1, 0}})}},
-         twos(spin(2), countBy(-1), swapShapes(HalfDisc, Triangle)),
-         "One figure more each step, all turning a quarter clockwise, half discs and "
-         "triangles in turn: four triangles pointing left."});
-    d.push_back({20,
+                 "black: five black circles.",
+                 "count steps by 1"});
+    d.push_back({19,
                  Form::Series,
                  "d",
                  {{{one(el(HalfDisc, kCentre, 3, 0, Solid, 1))},
                    latin({{Attribute::Count, {1, 2, 4, 8}, 1, 0},
-                          {Attribute::Rot, {0, 2, 4, 6}, 1, 0},
                           {Attribute::Shape, {int(HalfDisc), T}, 1, 0}})}},
-                 twos(countBy(-2), spin(2), swapShapes(HalfDisc, Triangle)),
-                 "Twice as many figures each step, all turning a quarter clockwise, half discs "
-                 "and triangles in turn: eight triangles pointing left."});
-    d.push_back(
-        {21,
-         Form::Series,
-         "c",
-         {{{figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 6, 2, 0, Solid)}, rims({0, 1}))},
-           chain(both(turn(1), onShape(Circle, fillInvert())))}},
-         cross(mirror(0), onShape(Circle, fillInvert())),
-         "The whole cell turns a quarter clockwise each step; the disc is black and "
-         "empty in turn while the square stays black: a side at the left, an empty disc "
-         "at the top right and a black square at the bottom right."});
-    d.push_back(
-        {22,
-         Form::Series,
-         "c",
-         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 2, 2, 0, Solid)})},
-           chain(both(onShape(Circle, both(move(-2), fillInvert())), onShape(Square, move(2))))}},
-         cross(onShape(Circle, move(4)), onShape(Circle, fillInvert())),
-         "The disc steps one corner anticlockwise, black and empty in turn, while the black "
-         "square steps one corner clockwise: an empty disc at the top right and a black square "
-         "at the top left."});
+                 cross(countBy(-2), swapShapes(HalfDisc, Triangle)),
+                 "Twice as many figures each step, half discs and triangles in turn: eight "
+                 "triangles.",
+                 "count doubles"});
+    d.push_back({20,
+                 Form::Series,
+                 "d",
+                 {{{one(el(Flag, kCentre, 3, 0))}, chain(both(spin(2), fillInvert()))}},
+                 cross(spin(4), fillInvert()),
+                 "The flag turns a quarter clockwise each step while its fill alternates empty "
+                 "and black: a black flag turned three quarters.",
+                 "turns a quarter in place"});
+    d.push_back({21,
+                 Form::Series,
+                 "c",
+                 {{{figureOf({el(Circle, 4, 2, 0, Hollow)}, rims({0, 1}))},
+                   chain(both(turn(1), fillInvert()))}},
+                 cross(mirror(0), fillInvert()),
+                 "The whole cell turns a quarter clockwise each step and the disc turns black, "
+                 "then empty, in turn: a side at the left and a black disc at the top right.",
+                 "whole cell turns a quarter"});
+    d.push_back({22,
+                 Form::Series,
+                 "c",
+                 {{{one(el(Hook, kCentre, 3, 0, Solid))}, alternating(mirror(0), mirror(1))}},
+                 spread(spin(4), spin(6), spin(2)),
+                 "The hook is mirrored left to right, then upside down, then left to right "
+                 "again: the first hook upside down.",
+                 "mirrored across two axes in turn"});
     d.push_back(
         {23,
          Form::Series,
@@ -217,39 +226,36 @@ std::vector<Definition> makeCatalogue() {
          twos(onShape(Square, move(4)), onShape(Circle, move(4)), fillInvert()),
          "The disc steps one corner clockwise and the square one corner anticlockwise, and "
          "at every step the two trade black and empty: empty disc at the top left, black "
-         "square at the top right."});
-    d.push_back(
-        {24,
-         Form::Series,
-         "b",
-         {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(1))},
-          {{one(el(Circle, 2, 2, 0, Solid))}, chain(both(move(-2), fillInvert()))}},
-         cross(onShape(Circle, move(4)), onShape(Circle, fillInvert())),
-         "The T turns a quarter clockwise each step while the disc steps one corner "
-         "anticlockwise, black and empty in turn: the T's stem pointing left and an empty disc at "
-         "the bottom right."});
-    d.push_back(
-        {25,
-         Form::Series,
-         "a",
-         {{{linesOf(Lines(spoke(1) | spoke(3) | spoke(7)))}, chain(turn(-1))},
-          {{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
-           chain(both(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
-         cross(onShape(Circle, move(4)), onShape(Square, move(4))),
-         "The T and the square turn a quarter anticlockwise each step, the disc steps one corner "
-         "clockwise, and the two marks trade black and empty: the T's stem pointing right, an "
-         "empty "
-         "disc at the top left and a black square at the top right."});
+         "square at the top right.",
+         "walks round the corners"});
+    d.push_back({24,
+                 Form::Series,
+                 "b",
+                 {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({4, 5, 6, 7}))}, combine("xor")}},
+                 spread(toggle(linesOf(rims({4, 5, 6, 7})), "the third cell"),
+                        toggle(linesOf(rims({0, 1})), "shared lines kept"),
+                        toggle(linesOf(rims({0, 1, 4, 5})), "the second cell")),
+                 "Each cell is the two before it laid over each other, where the lines drawn in "
+                 "both vanish: a top and a left side.",
+                 "overlay (xor)"});
+    d.push_back({25,
+                 Form::Series,
+                 "a",
+                 {{{one(el(Flag, kCentre, 3, 0)), one(el(Hook, kCentre, 3, 2))},
+                   interleaved(both(mirror(2), setFill(Solid)))}},
+                 decoys({both(mirror(3), setFill(Hollow)), spin(4), spin(6)}, {3, 3, 3}),
+                 "Flag and hook take turns; each comes back flipped over the diagonal from top "
+                 "left to bottom right and black: the hook flipped.",
+                 "every second cell: flipped over a diagonal"});
 
     // ---- two pairs, two answers ----
-    d.push_back({26,
-                 Form::Pairs,
-                 "ad",
-                 {{{one(el(Flag, kCentre, 2, 0, Solid)), one(el(Hook, kCentre, 2, 2, Solid))},
-                   relation(mirror(0))}},
-                 decoys({spin(4), both(spin(4), setFill(Hollow)), spin(6)}, {0, 0, 2}),
-                 "Each figure is followed by its mirror image: the flag and the lying hook, each "
-                 "mirrored left to right."});
+    d.push_back(
+        {26,
+         Form::Pairs,
+         "ad",
+         {{{one(el(Circle, kCentre, 2)), one(el(Triangle, kCentre, 2))}, relation(setFill(Solid))}},
+         decoys({swapShapes(Circle, Square), swapShapes(Circle, Square), identity()}, {1, 0, 0}),
+         "Each figure turns black: the circle and the triangle."});
     d.push_back({27,
                  Form::Pairs,
                  "cb",
@@ -282,53 +288,43 @@ std::vector<Definition> makeCatalogue() {
          "comes to lie along the top."});
 
     // ---- analogies ----
-    d.push_back({30,
-                 Form::Analogy,
-                 "d",
-                 {{{one(el(Hook, kCentre, 2, 0)), one(el(Flag, kCentre, 2, 2))},
-                   relation(both(mirror(0), setFill(Solid)))}},
-                 cross(spin(6), fillInvert()),
-                 "The hook is mirrored left to right and turns black; so is the lying flag."});
+    d.push_back(
+        {30,
+         Form::Analogy,
+         "d",
+         {{{one(el(Circle, kCentre, 2)), one(el(Hook, kCentre, 2, 0))}, relation(setFill(Solid))}},
+         decoys({swapShapes(Hook, Square), swapShapes(Hook, Flag), swapShapes(Hook, Circle)},
+                {3, 3, 3}),
+         "The figure turns black: the circle, and so the hook."});
     d.push_back({31,
                  Form::Analogy,
                  "c",
+                 {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)}),
+                    figureOf({el(Circle, 6, 2, 0, Solid), el(Square, 4, 2, 0, Hollow)})},
+                   relation(both(mirror(0), fillInvert()))}},
+                 cross(mirror(1), fillInvert()),
+                 "The whole cell is mirrored left to right and the disc and the square trade "
+                 "black and empty: an empty disc at the bottom right, a black square at the "
+                 "bottom left."});
+    d.push_back({32,
+                 Form::Analogy,
+                 "b",
                  {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)}),
                     figureOf({el(Circle, 4, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
                    relation(both(turn(1), fillInvert()))}},
                  cross(onShape(Circle, fillInvert()), turn(2)),
                  "The whole cell turns a quarter clockwise and the disc and the square trade black "
                  "and empty: an empty disc at the bottom left, a black square at the top right."});
-    d.push_back(
-        {32,
-         Form::Analogy,
-         "b",
-         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Plus, 2, 2, 0, Solid),
-                      el(Square, 6, 2, 0, Hollow)}),
-            figureOf({el(Circle, 4, 2, 0, Solid), el(Plus, 2, 2, 0, Solid),
-                      el(Square, 0, 2, 0, Hollow)})},
-           relation(both(onShape(Circle, move(2)), onShape(Plus, move(2))))}},
-         decoys({onShape(Square, move(2)), onShape(Plus, move(-2)),
-                 both(onShape(Plus, move(-2)), onShape(Circle, fillInvert()))},
-                {3, 3, 3}),
-         "The disc and the cross each step one corner clockwise while the square stays: a black "
-         "disc at the bottom left, the cross at the bottom right and the square at the top "
-         "left."});
-    d.push_back(
-        {33,
-         Form::Analogy,
-         "c",
-         {{{figureOf({el(Circle, 0, 2, 0, Solid), el(Plus, 2, 2, 0, Solid),
-                      el(Square, 6, 2, 0, Hollow)}),
-            figureOf({el(Circle, 2, 2, 0, Solid), el(Plus, 6, 2, 0, Solid),
-                      el(Square, 0, 2, 0, Hollow)})},
-           relation(both(both(onShape(Circle, move(2)), onShape(Square, move(-2))),
-                         both(onShape(Plus, move(4)), both(onShape(Circle, fillInvert()),
-                                                           onShape(Square, fillInvert())))))}},
-         cross(both(onShape(Circle, move(-2)), onShape(Plus, move(2))),
-               both(onShape(Circle, fillInvert()), onShape(Square, fillInvert()))),
-         "The disc steps one corner clockwise, the square one corner anticlockwise and the cross "
-         "to the opposite corner, and disc and square trade black and empty: an empty disc at the "
-         "bottom right, a black square at the bottom left and the cross at the top right."});
+    d.push_back({33,
+                 Form::Analogy,
+                 "c",
+                 {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 5, 2, 0, Hollow)}),
+                    figureOf({el(Circle, 1, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)})},
+                   relation(both(mirror(2), fillInvert()))}},
+                 cross(both(mirror(2), turn(3)), fillInvert()),
+                 "The whole cell is flipped over the diagonal from top left to bottom right and "
+                 "the disc and the square trade black and empty: an empty disc at the middle of "
+                 "the left side and a black square at the top right."});
     return d;
 }
 

@@ -72,10 +72,15 @@ std::vector<Kinds> components(const Definition& d, const Layer& layer, bool bySh
             Kinds kinds = next ? differingKinds(start, *next, byShape) : Kinds{};
             // A whole cell that turns is seen as one picture turning, not as each of its parts
             // moving round: every part it carries counts as turned.
-            if (t.name.starts_with("turn")) {
+            // So is one mirrored left to right or upside down, which panels found easier still.
+            const bool mirrors = (t.name == "mirrorLR" || t.name == "mirrorTB") &&
+                                 std::any_of(kinds.begin(), kinds.end(), [](const std::string& k) {
+                                     return k.ends_with("position");
+                                 });
+            if (t.name.starts_with("turn") || mirrors) {
                 Kinds turned;
                 for (const std::string& k : kinds)
-                    turned.insert(k.substr(0, k.find('.')) + ".turned");
+                    turned.insert(k.substr(0, k.find('.')) + (mirrors ? ".mirrored" : ".turned"));
                 kinds = std::move(turned);
             }
             out.push_back(kinds);
@@ -84,6 +89,7 @@ std::vector<Kinds> components(const Definition& d, const Layer& layer, bool bySh
     switch (rule.kind) {
     case Rule::Chain:
     case Rule::Relation:
+    case Rule::Interleaved:
         pieces();
         break;
     case Rule::Combine: {
@@ -105,21 +111,25 @@ std::vector<Kinds> components(const Definition& d, const Layer& layer, bool bySh
 
 // What noticing a change of one kind costs: a fill or a shape is seen at a glance, a count or a
 // size needs comparing, a turn needs following, a place round the edge needs tracking.
-int kindCost(const std::string& kind) {
+// In a series a place round the edge is followed from frame to frame, and panels rated a walk
+// there below an overlay.
+int kindCost(const std::string& kind, Form form) {
     const std::string bare = kind.substr(kind.find('.') + 1);
     static const std::map<std::string, int> costs{
-        {"fill", 2},  {"shape", 2},    {"count", 3},    {"size", 2},  {"orientation", 6},
-        {"lines", 6}, {"position", 8}, {"elements", 4}, {"turned", 6}};
+        {"fill", 2},  {"shape", 2},    {"count", 3},    {"size", 2},   {"orientation", 6},
+        {"lines", 6}, {"position", 8}, {"elements", 4}, {"turned", 6}, {"mirrored", 5}};
     const auto it = costs.find(bare);
+    if (bare == "position" && form == Form::Series)
+        return 5;
     return it == costs.end() ? 2 : it->second;
 }
 
 // A change of several kinds at once (a whole cell turning) is one thing to see, a little more
 // than its dearest kind.
-int componentCost(const Kinds& kinds) {
+int componentCost(const Kinds& kinds, Form form) {
     int most = 0;
     for (const std::string& k : kinds)
-        most = std::max(most, kindCost(k));
+        most = std::max(most, kindCost(k, form));
     return most + std::max(0, int(kinds.size()) - 1);
 }
 
@@ -164,15 +174,21 @@ int effortOf(const Definition& d, bool byShape) {
     for (const Layer& layer : d.layers) {
         const Rule& rule = layer.rule;
         for (const Kinds& k : components(d, layer, byShape)) {
-            effort += componentCost(k);
+            effort += componentCost(k, d.form);
             seen.insert(k.begin(), k.end());
         }
         // In a series the trade is shown twice over and reads as each mark alternating; panels
         // rated it no harder there than one alternating mark.
         if (const auto next = rule.step(layer.starts.at(0)); next && d.form != Form::Series)
             effort += 6 * tradesFills(layer.starts.at(0), *next);
-        // An overlay is seen once the rows are compared.
-        effort += rule.kind == Rule::Combine ? 4 : 0;
+        // An overlay is found only by laying cells over each other. In a series, which leads one
+        // to look for a change from cell to cell, panels rated it harder still.
+        effort += rule.kind == Rule::Combine ? (d.form == Form::Series ? 14 : 7) : 0;
+        // Two changes in turn are two rules to find, and the second shows only once.
+        effort += rule.alternate ? 6 : 0;
+        // Cells that belong together every second step show no rule between neighbours: the
+        // pairing has to be found before the change can be.
+        effort += rule.kind == Rule::Interleaved ? 6 : 0;
         // Three fills in turn are more to hold in mind than two; a half turn looks like a flip,
         // and must be told from one; a flip over a diagonal looks like a quarter turn, and only
         // the side a short arm stands on tells them apart (panels rated it a point above a half
