@@ -5,6 +5,7 @@
 #include "catalogue.h"
 #include "checker.h"
 #include "difficulty.h"
+#include "family.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -188,6 +189,16 @@ private slots:
                      {by(spin(2), upended), by(mirror(0), upended), by(mirror(2), upended),
                       by(mirror(1), upended)}}
             << u"b,c"_qs;
+        // Opposite sectors flip over one diagonal; the sectors across the upright flip over the
+        // other, which only that reading sees.
+        const Figure hookR = upright, square = single(Shape::Square, 0, Fill::Solid);
+        QTest::addRow("hexagon_pairs_across_the_upright_axis")
+            << Board{Form::Hexagon,
+                     {by(mirror(2), by(mirror(0), hookR)), square, hookR, by(mirror(0), hookR),
+                      square, Figure{}},
+                     {by(mirror(2), hookR), by(mirror(3), hookR), by(spin(4), hookR),
+                      by(mirror(1), hookR)}}
+            << u"a,b"_qs;
         QTest::addRow("symmetric_figure_lets_a_mirror_stand_for_a_turn")
             << Board{Form::Analogy,
                      {single(Shape::Arrow, 0), single(Shape::Arrow, 2), hook, Figure{}},
@@ -199,6 +210,70 @@ private slots:
         QFETCH(Board, board);
         QFETCH(QString, answers);
         QCOMPARE(joined(solve(board).answers), answers);
+    }
+
+    // Each gate of the check must reject the puzzle or series built to slip past it.
+    void checkNamesEachFault_data() {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QString>("fault");
+        auto gates = [](Board board, const char* key) {
+            Puzzle p;
+            p.definition.key = key;
+            p.definition.form = board.form;
+            p.board = std::move(board);
+            QStringList out;
+            for (const std::string& f : gateFaults(p, solve(p.board)))
+                out << QString::fromStdString(f);
+            return out;
+        };
+        auto hook = [](int rot) { return single(Shape::Hook, rot); };
+        QTest::addRow("key_on_a_turn_that_grows_seen_once")
+            << gates(seriesBoard({hook(0), hook(1), hook(3)},
+                                 {hook(6), hook(5), hook(7), single(Shape::Flag)}),
+                     "a")
+            << u"shows once"_s;
+        QTest::addRow("pairs_whose_options_relate_in_one_pair_only")
+            << gates(Board{Form::Pairs,
+                           {single(Shape::Flag), Figure{}, single(Shape::Hook), Figure{}},
+                           {single(Shape::Flag, 2, Fill::Solid),
+                            single(Shape::Circle, 0, Fill::Hatched, 1, 1),
+                            single(Shape::Hook, 2, Fill::Solid),
+                            single(Shape::Square, 1, Fill::Hollow, 4, 2),
+                            single(Shape::Triangle, 4, Fill::Solid, 3, 1)}},
+                     "ac")
+            << u"two pairs"_s;
+        // The series with a change or two: Q17 takes Q16's family or template, or more items take
+        // the rule of an item that turns by a quarter, walks round the corners or alternates a
+        // fill.
+        auto series = [](auto change) {
+            std::vector<Definition> d = catalogue();
+            change(d);
+            QStringList out;
+            for (const std::string& f : seriesFamilyFaults(d))
+                out << QString::fromStdString(f);
+            return out;
+        };
+        QTest::addRow("two_series_of_one_family")
+            << series([](auto& d) { d[8].family = d[7].family; }) << u"again"_s;
+        QTest::addRow("two_series_of_one_template") << series([](auto& d) {
+            d[8].layers = d[7].layers;
+            d[8].family = "fill alternates";
+        }) << u"same kinds of rule as Q16"_s;
+        const std::pair<const char*, const char*> overused[] = {
+            {"turns a quarter in place", "turn by a quarter"},
+            {"walks round the corners", "walk marks"},
+            {"count steps by 1", "alternate a fill"}};
+        for (const auto& [family, what] : overused)
+            QTest::addRow("%s", what) << series([family = std::string(family)](auto& d) {
+                const auto like = std::find_if(d.begin(), d.end(),
+                                               [&](const auto& x) { return x.family == family; });
+                d[15].layers = d[16].layers = like->layers;
+            }) << QString::fromLatin1(what);
+    }
+    void checkNamesEachFault() {
+        QFETCH(QStringList, faults);
+        QFETCH(QString, fault);
+        QVERIFY2(!faults.filter(fault).isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
     // Each rule of the library must read the cells built for it, or a reading a person might

@@ -125,6 +125,25 @@ std::vector<int> sourceOf(int from, int to, bool columns) {
 
 } // namespace
 
+std::vector<std::string> partSizeFaults(const Part& part, int size) {
+    std::vector<std::string> faults;
+    if (size < kMinPartSize)
+        faults.push_back("a part only " + std::to_string(size) + " px across");
+    if (!part.element)
+        return faults;
+    const Shape shape = part.element->shape;
+    if (part.copy && size < kMinCopySize)
+        faults.push_back("a counted mark only " + std::to_string(size) + " px across");
+    if (oriented(shape) && size < (part.copy ? kMinOrientedCopySize : kMinOrientedSize))
+        faults.push_back(std::string(shapeName(shape)) + " only " + std::to_string(size) +
+                         " px across");
+    const bool pointed = shape == Shape::Triangle || shape == Shape::HalfDisc;
+    if (pointed && part.element->fill == Fill::Hollow && size < kMinHollowPointedSize)
+        faults.push_back(std::string("an empty ") + shapeName(shape) + " only " +
+                         std::to_string(size) + " px across");
+    return faults;
+}
+
 std::vector<std::string> drawingFaults(const Puzzle& p, bool options) {
     const std::string where = options ? "options: " : "question: ";
     const Images boxes = render(p, 1, Boxes), labels = render(p, 1, Labels);
@@ -156,33 +175,21 @@ std::vector<std::string> drawingFaults(const Puzzle& p, bool options) {
                 if (withinGap(part.bitmap, parts[j].bitmap, kMinGap))
                     faults.push_back(cell + "parts " + std::to_string(i) + " and " +
                                      std::to_string(j) + " closer than 2 px");
-            if (size < kMinPartSize)
-                faults.push_back(cell + "a part only " + std::to_string(size) + " px across");
+            for (const std::string& f : partSizeFaults(part, size))
+                faults.push_back(cell + f);
             if (!part.element)
                 continue;
-            if (part.copy && size < kMinCopySize)
-                faults.push_back(cell + "a counted mark only " + std::to_string(size) +
-                                 " px across");
             if (oriented(part.element->shape) && part.element->rot % 2 == 1 &&
                 orientationVaries(p, part.element->shape) &&
                 (part.copy || size < kMinTurnedSize || armRatio(part.element->shape) < 2.0))
                 faults.push_back(cell + shapeName(part.element->shape) + " at an eighth turn, " +
                                  std::to_string(size) + " px, arms " +
                                  std::to_string(armRatio(part.element->shape)).substr(0, 4) + ":1");
-            if (oriented(part.element->shape) &&
-                size < (part.copy ? kMinOrientedCopySize : kMinOrientedSize))
-                faults.push_back(cell + shapeName(part.element->shape) + " only " +
-                                 std::to_string(size) + " px across");
             if (part.element->fill == Fill::Hatched &&
                 (size < kMinHatchedSize ||
                  part.bitmap.blackCount() - emptyParts[i].bitmap.blackCount() < kMinHatchPixels))
                 faults.push_back(cell + "hatching hard to see on a part " + std::to_string(size) +
                                  " px across");
-            const bool pointed =
-                part.element->shape == Shape::Triangle || part.element->shape == Shape::HalfDisc;
-            if (pointed && part.element->fill == Fill::Hollow && size < kMinHollowPointedSize)
-                faults.push_back(cell + "an empty " + shapeName(part.element->shape) + " only " +
-                                 std::to_string(size) + " px across");
         }
     }
     if (options)

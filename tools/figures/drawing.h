@@ -19,6 +19,7 @@
 
 #include "bitmap.h"
 #include "puzzle.h"
+#include "render.h"
 
 #include <string>
 #include <vector>
@@ -41,6 +42,10 @@ constexpr int kMinHatchPixels = 30;
 // Whether a black pixel of `a` lies within `gap` pixels of one of `b`, measured straight from
 // centre to centre, so that a slanting line is held to the same gap as an upright one.
 bool withinGap(const Bitmap& a, const Bitmap& b, int gap);
+
+// Faults of one drawn part's size, `size` px across at its widest: too small to see, to count or
+// to tell which way it points.
+std::vector<std::string> partSizeFaults(const Part& part, int size);
 
 // Faults of the question picture or of the options picture of a puzzle, one line each.
 std::vector<std::string> drawingFaults(const Puzzle& p, bool options);
