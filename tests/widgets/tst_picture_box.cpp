@@ -1,7 +1,9 @@
 #include "ui/widgets/picture_box.h"
 
 #include <QColor>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <memory>
 
@@ -176,7 +178,8 @@ void TestPictureBox::picksImageForPixelRatio_data() {
     QTest::addRow("with_doubled_stretched") << true << true;
 }
 
-// Run once as is and once with QT_SCALE_FACTOR=2 (a separate test entry).
+// Run as is, with QT_SCALE_FACTOR=2, and on two screens of ratios 1 and 2 (separate test
+// entries); on two screens the box shows itself on each in turn, as a window moved across does.
 void TestPictureBox::picksImageForPixelRatio() {
     QFETCH(bool, withDoubled);
     QFETCH(bool, stretched);
@@ -186,23 +189,28 @@ void TestPictureBox::picksImageForPixelRatio() {
     m_box->resize(logical);
     m_box->setStretched(stretched);
     m_box->setImages(natural, withDoubled ? checkerImage(logical * 2) : QImage());
+    m_box->show();
 
-    const QPixmap grabbed = m_box->grab();
-    const qreal dpr = grabbed.devicePixelRatio();
-    if (qEnvironmentVariableIntValue("QT_SCALE_FACTOR") >= 2)
-        QCOMPARE(dpr, 2.0);
-    const QImage shot = grabbed.toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(shot.size(), logical * dpr);
+    for (QScreen* screen : QGuiApplication::screens()) {
+        m_box->setScreen(screen);
+        const QPixmap grabbed = m_box->grab();
+        const qreal dpr = grabbed.devicePixelRatio();
+        QCOMPARE(dpr, screen->devicePixelRatio());
+        if (qEnvironmentVariableIntValue("QT_SCALE_FACTOR") >= 2)
+            QCOMPARE(dpr, 2.0);
+        const QImage shot = grabbed.toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shot.size(), logical * dpr);
 
-    const bool expectChecker = withDoubled && dpr >= 2;
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x) {
-            const QRgb expected = !expectChecker ? qRgb(255, 0, 0)
-                                  : (x + y) % 2  ? qRgb(255, 255, 255)
-                                                 : qRgb(0, 0, 0);
-            if (shot.pixel(x, y) != expected)
-                QFAIL(qPrintable(
-                    QStringLiteral("device pixel %1,%2 at ratio %3").arg(x).arg(y).arg(dpr)));
+        const bool expectChecker = withDoubled && dpr >= 2;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const QRgb expected = !expectChecker ? qRgb(255, 0, 0)
+                                      : (x + y) % 2  ? qRgb(255, 255, 255)
+                                                     : qRgb(0, 0, 0);
+                if (shot.pixel(x, y) != expected)
+                    QFAIL(qPrintable(
+                        QStringLiteral("device pixel %1,%2 at ratio %3").arg(x).arg(y).arg(dpr)));
+            }
         }
     }
 }
