@@ -20,6 +20,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmapCache>
@@ -96,6 +97,15 @@ public:
 protected:
     bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 };
+
+// The page keys that do what the previous and next buttons do, from wherever the focus is.
+QKeySequence page_key(Event event) {
+    if (event == Event::PreviousQuestion)
+        return QKeySequence(Qt::CTRL | Qt::Key_PageUp);
+    if (event == Event::NextQuestion)
+        return QKeySequence(Qt::CTRL | Qt::Key_PageDown);
+    return {};
+}
 
 } // namespace
 
@@ -247,6 +257,12 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
         w->setAccessibleName(entry.accessible_name);
     if (!entry.accessible_description.isEmpty())
         w->setAccessibleDescription(entry.accessible_description);
+    if (const QKeySequence keys = page_key(entry.event); !keys.isEmpty()) {
+        // Found nowhere else on screen: shown on hover, and heard with the button.
+        const QString named = u"（%1）"_s.arg(keys.toString(QKeySequence::NativeText));
+        w->setToolTip(entry.accessible_name + named);
+        w->setAccessibleDescription(entry.accessible_description + named);
+    }
     return w;
 }
 

@@ -312,6 +312,13 @@ void KeyboardTest::page_keys_switch_pages() {
     QVERIFY(app.reach(from));
     app.key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(app.page(), expected);
+    // The buttons that page as these keys do name them, to the eye and to the ear.
+    if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+        QWidget* button =
+            app.w(key == Qt::Key_PageUp ? names::previous_button : names::next_button);
+        const QString keys = QKeySequence(modifiers | key).toString(QKeySequence::NativeText);
+        QVERIFY(button->toolTip().contains(keys) && button->accessibleDescription().contains(keys));
+    }
     if (expected != page) {
         // The focus follows to the new page, ready for the answer.
         QVERIFY2(app.page_widget()->isAncestorOf(QApplication::focusWidget()),
