@@ -33,6 +33,7 @@
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -97,6 +98,14 @@ public:
 protected:
     bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 };
+
+Qt::FocusPolicy focus_policy(const ControlEntry& entry) {
+    return entry.tab_stop ? Qt::StrongFocus : Qt::ClickFocus;
+}
+
+QRect rect_of(const Box& box) {
+    return QRect(box.left, box.top, box.width, box.height);
+}
 
 // The page keys that do what the previous and next buttons do, from wherever the focus is.
 QKeySequence page_key(Event event) {
@@ -173,6 +182,7 @@ void QtForm::build() {
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(widgets_[chain[i - 1]], widgets_[chain[i]]);
     window->page_keys = tab_;
+    find_covers();
     figures_loaded_.assign(layout_.page_captions.size(), false);
     tab_->setCurrentIndex(0);
     load_figures(0);
@@ -250,7 +260,7 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
     w->setGeometry(entry.box.left, entry.box.top, entry.box.width, entry.box.height);
     w->setFont(font_for(entry.font));
     if (can_take_focus(entry.kind))
-        w->setFocusPolicy(entry.tab_stop ? Qt::StrongFocus : Qt::ClickFocus);
+        w->setFocusPolicy(focus_policy(entry));
     w->setEnabled(entry.enabled);
     w->setVisible(entry.visible);
     if (!entry.accessible_name.isEmpty())
@@ -264,6 +274,35 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
         w->setAccessibleDescription(entry.accessible_description + named);
     }
     return w;
+}
+
+void QtForm::find_covers() {
+    // A label paints its whole box over the members listed after it. While it is shown, what
+    // lies wholly under it (the answer boxes under the welcome label) can neither be seen nor
+    // take the focus, by Tab or by a page selection: keys typed there would go unseen.
+    for (const std::vector<int>& members : layout_.page_members)
+        for (auto above = members.begin(); above != members.end(); ++above) {
+            if (layout_.controls[*above].kind != Kind::Label)
+                continue;
+            Cover cover{*above, {}};
+            for (auto below = above + 1; below != members.end(); ++below)
+                if (can_take_focus(layout_.controls[*below].kind) &&
+                    rect_of(layout_.controls[*above].box)
+                        .contains(rect_of(layout_.controls[*below].box)))
+                    cover.under.push_back(*below);
+            if (!cover.under.empty())
+                apply_cover(covers_.emplace_back(std::move(cover)));
+        }
+}
+
+void QtForm::apply_cover(const Cover& cover) {
+    const bool shown = !widgets_[cover.label]->isHidden();
+    for (int member : cover.under) {
+        QWidget* w = widgets_[member];
+        w->setFocusPolicy(shown ? Qt::NoFocus : focus_policy(layout_.controls[member]));
+        if (shown)
+            w->clearFocus();
+    }
 }
 
 void QtForm::load_figures(int page) {
@@ -303,6 +342,9 @@ void QtForm::set_visible(ControlRef control, bool visible) {
     // off screen until the page is shown, and an explicit hide outlasts page changes.
     if (QWidget* w = widgets_[control.index])
         w->setVisible(visible);
+    for (const Cover& cover : covers_)
+        if (cover.label == control.index)
+            apply_cover(cover);
 }
 
 void QtForm::set_disabled(ControlRef control, bool disabled) {
@@ -310,6 +352,13 @@ void QtForm::set_disabled(ControlRef control, bool disabled) {
     if (!w)
         return;
     w->setEnabled(!disabled);
+    // Enabled again when a test is over: the next step is a new test. The start button takes
+    // the focus once the handler is done with its boxes, where a keyboard user can see it.
+    if (!disabled && w == button_of(Event::StartTest)) {
+        focus_after_handler_ = w;
+        if (dispatch_depth_ == 0)
+            focus_after_handler();
+    }
     if (control.kind == Kind::TabControl || control.kind == Kind::GroupBox)
         fill_backdrops(); // a container's colours follow its state
     if (pending_focus_ >= 0 && widgets_[pending_focus_]->isEnabled()) {
@@ -373,7 +422,10 @@ void QtForm::page_changed(int page) {
     int best_index = -1;
     for (int member : layout_.page_members[page]) {
         const ControlEntry& entry = layout_.controls[member];
-        if (!can_take_focus(entry.kind) || widgets_[member]->testAttribute(Qt::WA_ForceDisabled))
+        QWidget* w = widgets_[member];
+        // Disabled, or under a shown label.
+        if (!can_take_focus(entry.kind) || w->testAttribute(Qt::WA_ForceDisabled) ||
+            w->focusPolicy() == Qt::NoFocus)
             continue;
         if (!best || entry.focus_order < best->focus_order) {
             best = &entry;
@@ -452,8 +504,23 @@ void QtForm::dispatch(Event event) {
     --dispatch_depth_;
     if (halted_ && dispatch_depth_ == 0)
         QCoreApplication::exit(-1);
-    else if (dispatch_depth_ == 0)
+    else if (dispatch_depth_ == 0) {
+        focus_after_handler();
         run_deferred_clicks();
+    }
+}
+
+void QtForm::focus_after_handler() {
+    QWidget* next = std::exchange(focus_after_handler_, nullptr);
+    if (!next || !next->isEnabled())
+        return;
+    next->setFocus(Qt::OtherFocusReason);
+    window_->setAttribute(Qt::WA_KeyboardFocusChange); // drawn with its focus frame
+}
+
+QWidget* QtForm::button_of(Event event) const {
+    const auto i = std::size_t(event);
+    return i < button_of_event_.size() ? button_of_event_[i] : nullptr;
 }
 
 void QtForm::run_deferred_clicks() {
@@ -461,7 +528,7 @@ void QtForm::run_deferred_clicks() {
         const Event event = deferred_clicks_.front();
         deferred_clicks_.erase(deferred_clicks_.begin());
         // The handler before may have disabled the button: a click on it then runs nothing.
-        if (button_of_event_[std::size_t(event)]->isEnabled())
+        if (button_of(event)->isEnabled())
             dispatch(event);
     }
 }

@@ -4,6 +4,7 @@
 #include "keyboard_app.h"
 #include "layout/names.h"
 #include "scoring/scoring.h"
+#include "support/timers.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -48,6 +49,8 @@ private slots:
     void initTestCase();
     void cleanup();
     void whole_test_by_keys_scores_174();
+    void start_takes_the_focus_when_the_test_is_over_data();
+    void start_takes_the_focus_when_the_test_is_over();
     void tab_visits_a_page_in_reading_order_data();
     void tab_visits_a_page_in_reading_order();
     void arrows_move_inside_an_option_row_data();
@@ -124,6 +127,41 @@ void KeyboardTest::whole_test_by_keys_scores_174() {
     QCOMPARE(closer.texts[0], u"您的成绩是：174分\n请点击下方<说明>按钮查看分数说明"_s);
     QCOMPARE(app.page(), 0);
     QVERIFY(app.w(names::welcome_label)->isVisible());
+}
+
+void KeyboardTest::start_takes_the_focus_when_the_test_is_over_data() {
+    QTest::addColumn<bool>("time_out");
+    QTest::addRow("end_test_nothing_under_the_cover") << false;
+    QTest::addRow("time_out") << true;
+}
+
+void KeyboardTest::start_takes_the_focus_when_the_test_is_over() {
+    QFETCH(bool, time_out);
+    KeyboardApp app;
+    BoxCloser closer; // Enter on each box
+    app.key(Qt::Key_Space);
+    app.type(u"7"_s);
+    if (time_out) {
+        app.h.qt.set_text(app.h.qt[names::remaining_time], u"0"_s);
+        expire(app.h.qt.timer(names::countdown_timer));
+    } else {
+        QVERIFY(app.tab_to(names::end_button));
+        app.key(Qt::Key_Space);
+    }
+    QTRY_COMPARE(closer.texts.size(), time_out ? 2 : 1);
+    app.h.qt.window()->activateWindow(); // as the window manager does once the box is gone
+    QTRY_COMPARE(app.focused(), names::start_button);
+    if (!time_out) {
+        // Neither a page selection nor Tab reaches the boxes under the welcome label.
+        app.key(Qt::Key_PageDown, Qt::ControlModifier);
+        app.key(Qt::Key_PageUp, Qt::ControlModifier);
+        for (int i = 0; i < 8; ++i, app.key(Qt::Key_Tab))
+            QVERIFY2(is_frame_button(app.focused()), qPrintable(app.focused()));
+        QVERIFY(app.tab_to(names::start_button));
+    }
+    app.key(Qt::Key_Space);
+    QVERIFY(app.h.qt.timer(names::countdown_timer)->isActive());
+    QCOMPARE(app.focused(), names::answer_box(1));
 }
 
 void KeyboardTest::tab_visits_a_page_in_reading_order_data() {
