@@ -224,7 +224,8 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
             palette.setColor(group, QPalette::Base, base);
         edit->setPalette(palette);
         edit->setCursorPosition(0);
-        edit->setTextMargins(-3, 0, -3, 0); // the narrow status boxes need every pixel
+        if (!entry.enabled)
+            edit->setTextMargins(-3, 0, -3, 0); // the narrow status boxes need every pixel
         w = edit;
         break;
     }
@@ -259,6 +260,8 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
     w->setObjectName(entry.name);
     w->setGeometry(entry.box.left, entry.box.top, entry.box.width, entry.box.height);
     w->setFont(font_for(entry.font));
+    if (entry.kind == Kind::EditBox && entry.enabled)
+        static_cast<EditBox*>(w)->setRoomForTyping(); // the answer boxes
     if (can_take_focus(entry.kind))
         w->setFocusPolicy(focus_policy(entry));
     w->setEnabled(entry.enabled);

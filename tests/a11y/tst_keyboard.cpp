@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 using namespace zorvane;
@@ -61,6 +62,8 @@ private slots:
     void page_keys_switch_pages();
     void focus_can_be_seen_data();
     void focus_can_be_seen();
+    void typing_keeps_clear_of_frame_and_characters_data();
+    void typing_keeps_clear_of_frame_and_characters();
 };
 
 void KeyboardTest::initTestCase() {
@@ -400,6 +403,50 @@ void KeyboardTest::focus_can_be_seen() {
     QVERIFY(!widget->hasFocus());
     const QImage unfocused = widget->grab().toImage();
     QVERIFY2(focused != unfocused, "the focused control looks the same as without the focus");
+}
+
+void KeyboardTest::typing_keeps_clear_of_frame_and_characters_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("lefts"); // presses of the left arrow after typing
+    QTest::addRow("caret_after_m") << u"m"_s << 0;
+    QTest::addRow("caret_inside_15") << u"15"_s << 1;
+    QTest::addRow("caret_before_5") << u"5"_s << 1;
+    QTest::addRow("long_answer_scrolled") << u"1234567"_s << 0;
+    QTest::addRow("long_answer_from_its_start") << u"1234567"_s << 7;
+}
+
+// Text and caret stay two pixels inside the frame, and no caret pixel lies on a character.
+void KeyboardTest::typing_keeps_clear_of_frame_and_characters() {
+    QFETCH(QString, typed);
+    QFETCH(int, lefts);
+    const auto restore = qScopeGuard([] { QApplication::setCursorFlashTime(1000); });
+    QApplication::setCursorFlashTime(0); // a steady caret, in every grab
+    KeyboardApp app;
+    app.key(Qt::Key_Space);
+    const QImage blank = app.w(names::answer_box(2))->grab().toImage(); // empty, no focus
+    QWidget* box = app.w(names::answer_box(1));
+    app.type(typed);
+    for (int i = 0; i < lefts; ++i)
+        app.key(Qt::Key_Left);
+    const QImage with_caret = box->grab().toImage();
+    app.key(Qt::Key_Tab);
+    const QImage text = box->grab().toImage();
+    // Two pixels clear of a sunken frame of two (outline and shade, or the focus ring).
+    const QRect clear = box->rect().adjusted(4, 4, -4, -4);
+    int ink = 0, caret = 0;
+    for (int x = 0; x < box->width(); ++x)
+        for (int y = 0; y < box->height(); ++y) {
+            const bool glyph = text.pixel(x, y) != blank.pixel(x, y);
+            // The caret comes in the text's black; the focus ring, new too, is far lighter.
+            const bool bar =
+                with_caret.pixel(x, y) != text.pixel(x, y) && qGray(with_caret.pixel(x, y)) < 64;
+            ink += glyph;
+            caret += bar;
+            const QString at = u"%1,%2"_s.arg(x).arg(y);
+            QVERIFY2(!(glyph || bar) || clear.contains(x, y), qPrintable(u"ink at "_s + at));
+            QVERIFY2(!(glyph && bar), qPrintable(u"caret on a character at "_s + at));
+        }
+    QVERIFY(ink > 0 && caret > 0);
 }
 
 QTEST_MAIN(KeyboardTest)
