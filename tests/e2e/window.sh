@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the program on a 1024x768 virtual screen, checks the window's size and place, presses
-# the start button and checks that the countdown shows on screen. Screenshots stay in $2.
+# the start button and checks that the countdown shows on screen; on a bare server, ends that
+# test and starts the next with the keyboard alone. Screenshots stay in $2.
 #   window.sh BINARY ARTEFACTS          a bare X server: the client area is the whole window
 #   window.sh BINARY ARTEFACTS WM       under openbox, xfwm4 or metacity (compositing off): the
 #                                       frame fits the rule below, and the window manager's close
@@ -148,14 +149,16 @@ xdotool mousemove $((X + 72)) $((Y + 344)) click 1
 sleep 1.6
 shot "$artefacts/running.png"
 
-# The remaining-time box (484,24 34x32 in the window) must now show another number, and the
-# welcome label must have gone from page 0.
+# The remaining-time box (484,24 34x32 in the window) must now show another number.
 crop() { convert "$1" -crop "$2" +repage "$3"; }
-crop "$artefacts/before-start.png" "34x32+$((X + 484))+$((Y + 24))" "$artefacts/time-before.png"
-crop "$artefacts/running.png" "34x32+$((X + 484))+$((Y + 24))" "$artefacts/time-after.png"
-changed=$(compare -metric AE "$artefacts/time-before.png" "$artefacts/time-after.png" null: 2>&1 || true)
-echo "remaining-time box: $changed pixels changed"
-[ "${changed%% *}" -gt 20 ] 2>/dev/null || fail "the countdown did not change the remaining-time box"
+counting() { # before.png after.png what
+  crop "$artefacts/$1" "34x32+$((X + 484))+$((Y + 24))" "$artefacts/time-before.png"
+  crop "$artefacts/$2" "34x32+$((X + 484))+$((Y + 24))" "$artefacts/time-after.png"
+  changed=$(compare -metric AE "$artefacts/time-before.png" "$artefacts/time-after.png" null: 2>&1 || true)
+  echo "remaining-time box: $changed pixels changed"
+  [ "${changed%% *}" -gt 20 ] 2>/dev/null || fail "the countdown did not run $3"
+}
+counting before-start.png running.png "after a click on the start button"
 kill -0 "$app" 2>/dev/null || fail "the program exited"
 
 if [ "$wm" = weston ]; then
@@ -199,4 +202,18 @@ xdotool mousemove --window "$wid" 150 252 click 1
 sleep 0.7
 import -window "$wid" "$artefacts/window.png"
 kill -0 "$app" 2>/dev/null || fail "the program exited"
+
+# The keyboard alone from here. Past the option row, the previous and next buttons: Space on the
+# end button shows the result, Enter closes it, and the start button has the focus again, so
+# Space starts the next test.
+xdotool key Tab Tab Tab space
+for _ in $(seq 50); do xdotool search --name '^测试成绩：$' >/dev/null && break; sleep 0.1; done
+xdotool search --name '^测试成绩：$' >/dev/null || fail "Space on the end button showed no result"
+xdotool key Return
+sleep 0.5
+shot "$artefacts/ended.png"
+xdotool key space
+sleep 1.6
+shot "$artefacts/restarted.png"
+counting ended.png restarted.png "after Enter on the result box and Space"
 echo "PASS"
