@@ -1,5 +1,6 @@
 #include "colours.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zorvane::ui {
@@ -15,16 +16,19 @@ double luminance(const QColor& colour) {
            0.0722 * channel(colour.blueF());
 }
 
-// Black text on the face needs the contrast that legible body text asks for, 4.5 : 1.
-bool black_text_legible_on(const QColor& face) {
-    return (luminance(face) + 0.05) / 0.05 >= 4.5;
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
+
+// The contrast that legible body text asks for.
+constexpr double legible = 4.5;
 
 } // namespace
 
 QPalette window_palette(const QPalette& desktop) {
     QPalette palette = desktop;
-    if (!black_text_legible_on(desktop.color(QPalette::Active, QPalette::Button))) {
+    if (contrast(desktop.color(QPalette::Active, QPalette::Button), Qt::black) < legible) {
         // The common light button face, with shades, base and disabled text derived from it;
         // the desktop's selection colours still apply.
         palette = QPalette(QColor(240, 240, 240));
@@ -42,6 +46,14 @@ QPalette window_palette(const QPalette& desktop) {
         for (QPalette::ColorRole role :
              {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
             palette.setColor(group, role, Qt::black);
+    // The status boxes are disabled: their grey text says so, but must still be read at a
+    // glance on their white, at 4.5 : 1 for the faintest stroke. Anti-aliasing leaves the 1-px
+    // strokes of 12-px Chinese text at about four fifths of their colour, so the grey is chosen
+    // for those, and a lighter one of the desktop's (Fusion's 190) gives way to it.
+    const QColor readable_grey(72, 72, 72);
+    if (contrast(palette.color(QPalette::Disabled, QPalette::Text), Qt::white) <
+        contrast(readable_grey, Qt::white))
+        palette.setColor(QPalette::Disabled, QPalette::Text, readable_grey);
     return palette;
 }
 

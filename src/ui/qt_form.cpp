@@ -20,6 +20,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmapCache>
@@ -32,6 +33,7 @@
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -96,6 +98,23 @@ public:
 protected:
     bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 };
+
+Qt::FocusPolicy focus_policy(const ControlEntry& entry) {
+    return entry.tab_stop ? Qt::StrongFocus : Qt::ClickFocus;
+}
+
+QRect rect_of(const Box& box) {
+    return QRect(box.left, box.top, box.width, box.height);
+}
+
+// The page keys that do what the previous and next buttons do, from wherever the focus is.
+QKeySequence page_key(Event event) {
+    if (event == Event::PreviousQuestion)
+        return QKeySequence(Qt::CTRL | Qt::Key_PageUp);
+    if (event == Event::NextQuestion)
+        return QKeySequence(Qt::CTRL | Qt::Key_PageDown);
+    return {};
+}
 
 } // namespace
 
@@ -163,6 +182,7 @@ void QtForm::build() {
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(widgets_[chain[i - 1]], widgets_[chain[i]]);
     window->page_keys = tab_;
+    find_covers();
     figures_loaded_.assign(layout_.page_captions.size(), false);
     tab_->setCurrentIndex(0);
     load_figures(0);
@@ -204,7 +224,8 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
             palette.setColor(group, QPalette::Base, base);
         edit->setPalette(palette);
         edit->setCursorPosition(0);
-        edit->setTextMargins(-3, 0, -3, 0); // the narrow status boxes need every pixel
+        if (!entry.enabled)
+            edit->setTextMargins(-3, 0, -3, 0); // the narrow status boxes need every pixel
         w = edit;
         break;
     }
@@ -239,15 +260,52 @@ QWidget* QtForm::create(const ControlEntry& entry, QWidget* parent) {
     w->setObjectName(entry.name);
     w->setGeometry(entry.box.left, entry.box.top, entry.box.width, entry.box.height);
     w->setFont(font_for(entry.font));
+    if (entry.kind == Kind::EditBox && entry.enabled)
+        static_cast<EditBox*>(w)->setRoomForTyping(); // the answer boxes
     if (can_take_focus(entry.kind))
-        w->setFocusPolicy(entry.tab_stop ? Qt::StrongFocus : Qt::ClickFocus);
+        w->setFocusPolicy(focus_policy(entry));
     w->setEnabled(entry.enabled);
     w->setVisible(entry.visible);
     if (!entry.accessible_name.isEmpty())
         w->setAccessibleName(entry.accessible_name);
     if (!entry.accessible_description.isEmpty())
         w->setAccessibleDescription(entry.accessible_description);
+    if (const QKeySequence keys = page_key(entry.event); !keys.isEmpty()) {
+        // Found nowhere else on screen: shown on hover, and heard with the button.
+        const QString named = u"（%1）"_s.arg(keys.toString(QKeySequence::NativeText));
+        w->setToolTip(entry.accessible_name + named);
+        w->setAccessibleDescription(entry.accessible_description + named);
+    }
     return w;
+}
+
+void QtForm::find_covers() {
+    // A label paints its whole box over the members listed after it. While it is shown, what
+    // lies wholly under it (the answer boxes under the welcome label) can neither be seen nor
+    // take the focus, by Tab or by a page selection: keys typed there would go unseen.
+    for (const std::vector<int>& members : layout_.page_members)
+        for (auto above = members.begin(); above != members.end(); ++above) {
+            if (layout_.controls[*above].kind != Kind::Label)
+                continue;
+            Cover cover{*above, {}};
+            for (auto below = above + 1; below != members.end(); ++below)
+                if (can_take_focus(layout_.controls[*below].kind) &&
+                    rect_of(layout_.controls[*above].box)
+                        .contains(rect_of(layout_.controls[*below].box)))
+                    cover.under.push_back(*below);
+            if (!cover.under.empty())
+                apply_cover(covers_.emplace_back(std::move(cover)));
+        }
+}
+
+void QtForm::apply_cover(const Cover& cover) {
+    const bool shown = !widgets_[cover.label]->isHidden();
+    for (int member : cover.under) {
+        QWidget* w = widgets_[member];
+        w->setFocusPolicy(shown ? Qt::NoFocus : focus_policy(layout_.controls[member]));
+        if (shown)
+            w->clearFocus();
+    }
 }
 
 void QtForm::load_figures(int page) {
@@ -287,6 +345,9 @@ void QtForm::set_visible(ControlRef control, bool visible) {
     // off screen until the page is shown, and an explicit hide outlasts page changes.
     if (QWidget* w = widgets_[control.index])
         w->setVisible(visible);
+    for (const Cover& cover : covers_)
+        if (cover.label == control.index)
+            apply_cover(cover);
 }
 
 void QtForm::set_disabled(ControlRef control, bool disabled) {
@@ -294,6 +355,13 @@ void QtForm::set_disabled(ControlRef control, bool disabled) {
     if (!w)
         return;
     w->setEnabled(!disabled);
+    // Enabled again when a test is over: the next step is a new test. The start button takes
+    // the focus once the handler is done with its boxes, where a keyboard user can see it.
+    if (!disabled && w == button_of(Event::StartTest)) {
+        focus_after_handler_ = w;
+        if (dispatch_depth_ == 0)
+            focus_after_handler();
+    }
     if (control.kind == Kind::TabControl || control.kind == Kind::GroupBox)
         fill_backdrops(); // a container's colours follow its state
     if (pending_focus_ >= 0 && widgets_[pending_focus_]->isEnabled()) {
@@ -357,7 +425,10 @@ void QtForm::page_changed(int page) {
     int best_index = -1;
     for (int member : layout_.page_members[page]) {
         const ControlEntry& entry = layout_.controls[member];
-        if (!can_take_focus(entry.kind) || widgets_[member]->testAttribute(Qt::WA_ForceDisabled))
+        QWidget* w = widgets_[member];
+        // Disabled, or under a shown label.
+        if (!can_take_focus(entry.kind) || w->testAttribute(Qt::WA_ForceDisabled) ||
+            w->focusPolicy() == Qt::NoFocus)
             continue;
         if (!best || entry.focus_order < best->focus_order) {
             best = &entry;
@@ -436,8 +507,23 @@ void QtForm::dispatch(Event event) {
     --dispatch_depth_;
     if (halted_ && dispatch_depth_ == 0)
         QCoreApplication::exit(-1);
-    else if (dispatch_depth_ == 0)
+    else if (dispatch_depth_ == 0) {
+        focus_after_handler();
         run_deferred_clicks();
+    }
+}
+
+void QtForm::focus_after_handler() {
+    QWidget* next = std::exchange(focus_after_handler_, nullptr);
+    if (!next || !next->isEnabled())
+        return;
+    next->setFocus(Qt::OtherFocusReason);
+    window_->setAttribute(Qt::WA_KeyboardFocusChange); // drawn with its focus frame
+}
+
+QWidget* QtForm::button_of(Event event) const {
+    const auto i = std::size_t(event);
+    return i < button_of_event_.size() ? button_of_event_[i] : nullptr;
 }
 
 void QtForm::run_deferred_clicks() {
@@ -445,7 +531,7 @@ void QtForm::run_deferred_clicks() {
         const Event event = deferred_clicks_.front();
         deferred_clicks_.erase(deferred_clicks_.begin());
         // The handler before may have disabled the button: a click on it then runs nothing.
-        if (button_of_event_[std::size_t(event)]->isEnabled())
+        if (button_of(event)->isEnabled())
             dispatch(event);
     }
 }

@@ -59,7 +59,15 @@ private:
     QWidget* container_of(int index) const;
     void dispatch(Event event);
     void run_deferred_clicks();
+    void focus_after_handler();
+    QWidget* button_of(Event event) const;
     void page_changed(int page);
+    struct Cover {
+        int label;
+        std::vector<int> under; // controls of its page that it hides, which could take the focus
+    };
+    void find_covers();
+    void apply_cover(const Cover& cover);
     void load_figures(int page);
     void after_first_frame();
     void fill_backdrops();
@@ -73,6 +81,8 @@ private:
     QHash<QString, int> by_name_;
     TabControl* tab_ = nullptr;
     int pending_focus_ = -1; // focus-rule winner waiting for its container to be enabled
+    std::vector<Cover> covers_;
+    QWidget* focus_after_handler_ = nullptr; // takes the focus once the running handler returns
     int dispatch_depth_ = 0;
     std::vector<Event> deferred_clicks_;    // taken while a handler waited in a box
     std::vector<QWidget*> button_of_event_; // by event, the button whose click raises it

@@ -4,6 +4,7 @@
 #include "keyboard_app.h"
 #include "layout/names.h"
 #include "scoring/scoring.h"
+#include "support/timers.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -58,11 +59,14 @@ private slots:
     void page_keys_switch_pages();
     void focus_can_be_seen_data();
     void focus_can_be_seen();
+    void typing_keeps_clear_of_frame_and_characters_data();
+    void typing_keeps_clear_of_frame_and_characters();
 };
 
 void KeyboardTest::initTestCase() {
     ui::install_font_substitutions();
     ui::apply_default_gui_font();
+    QApplication::setCursorFlashTime(0); // a steady caret, in every grab
 }
 
 void KeyboardTest::cleanup() {
@@ -124,6 +128,22 @@ void KeyboardTest::whole_test_by_keys_scores_174() {
     QCOMPARE(closer.texts[0], u"您的成绩是：174分\n请点击下方<说明>按钮查看分数说明"_s);
     QCOMPARE(app.page(), 0);
     QVERIFY(app.w(names::welcome_label)->isVisible());
+    // The start button has the focus again; neither the page keys nor Tab reach the boxes under
+    // the welcome label, and Space starts the next test.
+    app.h.qt.window()->activateWindow(); // as the window manager does once the box is gone
+    QTRY_COMPARE(app.focused(), names::start_button);
+    app.key(Qt::Key_PageDown, Qt::ControlModifier);
+    app.key(Qt::Key_PageUp, Qt::ControlModifier);
+    for (int i = 0; i < 8; ++i, app.key(Qt::Key_Tab))
+        QVERIFY2(is_frame_button(app.focused()), qPrintable(app.focused()));
+    QVERIFY(app.tab_to(names::start_button));
+    app.key(Qt::Key_Space);
+    QCOMPARE(app.focused(), names::answer_box(1));
+    app.h.qt.set_text(app.h.qt[names::remaining_time], u"0"_s);
+    expire(app.h.qt.timer(names::countdown_timer));
+    QCOMPARE(closer.captions.size(), 3); // this one ran out of time: time-up box, then result
+    app.h.qt.window()->activateWindow();
+    QTRY_COMPARE(app.focused(), names::start_button);
 }
 
 void KeyboardTest::tab_visits_a_page_in_reading_order_data() {
@@ -312,6 +332,11 @@ void KeyboardTest::page_keys_switch_pages() {
     QVERIFY(app.reach(from));
     app.key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(app.page(), expected);
+    if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) { // named on the button that pages so
+        QWidget* b = app.w(key == Qt::Key_PageUp ? names::previous_button : names::next_button);
+        const QString keys = QKeySequence(modifiers | key).toString(QKeySequence::NativeText);
+        QVERIFY(b->toolTip().contains(keys) && b->accessibleDescription().contains(keys));
+    }
     if (expected != page) {
         // The focus follows to the new page, ready for the answer.
         QVERIFY2(app.page_widget()->isAncestorOf(QApplication::focusWidget()),
@@ -355,6 +380,41 @@ void KeyboardTest::focus_can_be_seen() {
     QVERIFY(!widget->hasFocus());
     const QImage unfocused = widget->grab().toImage();
     QVERIFY2(focused != unfocused, "the focused control looks the same as without the focus");
+}
+
+void KeyboardTest::typing_keeps_clear_of_frame_and_characters_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("lefts"); // presses of the left arrow after typing
+    QTest::addRow("caret_after_m") << u"m"_s << 0;
+    QTest::addRow("caret_inside_15") << u"15"_s << 1;
+    QTest::addRow("long_answer_from_its_start_before_5") << u"5123456"_s << 7;
+}
+
+// Text and caret keep two pixels inside the frame's two, and no caret pixel is on a character.
+void KeyboardTest::typing_keeps_clear_of_frame_and_characters() {
+    QFETCH(QString, typed);
+    QFETCH(int, lefts);
+    KeyboardApp app;
+    app.key(Qt::Key_Space);
+    const QImage blank = app.w(names::answer_box(2))->grab().toImage(); // empty, no focus
+    QWidget* box = app.w(names::answer_box(1));
+    app.type(typed);
+    for (int i = 0; i < lefts; ++i)
+        app.key(Qt::Key_Left);
+    const QImage caret = box->grab().toImage();
+    app.key(Qt::Key_Tab);
+    const QImage text = box->grab().toImage();
+    int barred = 0;
+    for (int x = 0; x < box->width(); ++x)
+        for (int y = 0; y < box->height(); ++y) {
+            const bool ink = text.pixel(x, y) != blank.pixel(x, y);
+            // The caret comes in the text's black; the focus ring, new too, is far lighter.
+            const bool bar = caret.pixel(x, y) != text.pixel(x, y) && qGray(caret.pixel(x, y)) < 64;
+            barred += bar;
+            QVERIFY(!(ink && bar) &&
+                    (!(ink || bar) || box->rect().adjusted(4, 4, -4, -4).contains(x, y)));
+        }
+    QVERIFY(text != blank && barred > 0);
 }
 
 QTEST_MAIN(KeyboardTest)

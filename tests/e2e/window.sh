@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the program on a 1024x768 virtual screen, checks the window's size and place, presses
-# the start button and checks that the countdown shows on screen. Screenshots stay in $2.
+# the start button and checks that the countdown shows on screen; on a bare server, ends that
+# test and starts the next with the keyboard alone. Screenshots stay in $2.
 #   window.sh BINARY ARTEFACTS          a bare X server: the client area is the whole window
 #   window.sh BINARY ARTEFACTS WM       under openbox, xfwm4 or metacity (compositing off): the
 #                                       frame fits the rule below, and the window manager's close
@@ -199,4 +200,12 @@ xdotool mousemove --window "$wid" 150 252 click 1
 sleep 0.7
 import -window "$wid" "$artefacts/window.png"
 kill -0 "$app" 2>/dev/null || fail "the program exited"
+# The keyboard alone: Tab past the option row and the page buttons to the end button, Space, and
+# Enter on the result box. The start button has the focus again: Space starts the next test.
+xdotool key Tab Tab Tab space
+timeout 5 xdotool search --sync --name '^测试成绩：$' >/dev/null || fail "Space on the end button showed no result"
+xdotool key Return sleep 0.5 key space sleep 1.6
+import -window root -crop "34x32+$((X + 484))+$((Y + 24))" "$artefacts/time-restarted.png"
+changed=$(compare -metric AE "$artefacts/time-before.png" "$artefacts/time-restarted.png" null: 2>&1 || true)
+[ "${changed%% *}" -gt 20 ] 2>/dev/null || fail "Space after Enter on the result box started no test"
 echo "PASS"

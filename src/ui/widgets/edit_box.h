@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace zorvane::ui {
 
@@ -21,13 +22,26 @@ public:
     void setBackdrop(const QImage& backdrop);
     bool hasBackdrop() const { return !m_backdrop.isNull(); }
 
+    // For a box the user types in: its text and caret keep two pixels clear of the sunken
+    // frame, and the caret stands in a pixel column of its own between two characters. The line
+    // edit would draw it on the first column of the character after it; this box draws it itself.
+    // Call once the box has its font.
+    void setRoomForTyping();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void wakeCaret(); // shows the caret and starts its blinking afresh
+    QRect caretRect() const;
+
     QImage m_backdrop;
+    QTimer* m_blink = nullptr; // only in a box that draws its own caret
+    bool m_caretShown = false;
 };
 
 // What the containers of `widget` paint over its area, from the window's background up; a null
