@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the program on a 1024x768 virtual screen, checks the window's size and place, presses
 # the start button and checks that the countdown shows on screen. Screenshots stay in $2.
-#   window.sh BINARY ARTEFACTS          a bare X server: the client area is the whole window
+#   window.sh BINARY ARTEFACTS [QT OPTION...]
+#                                       a bare X server: the client area is the whole window; Qt's
+#                                       own options go to the program, past its command line
 #   window.sh BINARY ARTEFACTS WM       under openbox, xfwm4 or metacity (compositing off): the
 #                                       frame fits the rule below, and the window manager's close
 #                                       request ends the program with status 0
@@ -13,7 +15,9 @@
 set -euo pipefail
 binary=$1
 artefacts=$2
-wm=${3:-}
+shift 2
+wm=""
+case ${1:-} in -* | "") ;; *) wm=$1 && shift ;; esac
 mkdir -p "$artefacts"
 [ "${wm:-weston}" = weston ] || needs="wmctrl xprop xwininfo"
 for tool in Xvfb xdotool import compare $wm ${needs:-}; do
@@ -81,7 +85,7 @@ if [ -n "$wm" ]; then
   ready || fail "the window manager did not start"
 fi
 
-"$binary" &
+"$binary" "$@" &
 app=$!
 wid=""
 for _ in $(seq 100); do
