@@ -196,7 +196,7 @@ if [ -n "$wm" ]; then
   exit 0
 fi
 
-# A figure page for the eye (and for the README): pick question 9 by its tab and answer b.
+# A figure page for the eye: pick question 9 by its tab and answer b.
 xdotool mousemove --window "$wid" 87 18 click 1
 sleep 0.5
 xdotool mousemove --window "$wid" 150 252 click 1
