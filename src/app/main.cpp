@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
         return zorvane::app::report_start_up_failure(
             "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)");
     zorvane::ui::install_font_substitutions();
-    zorvane::app::begin_platform_start();
+    zorvane::app::begin_platform_start(line.display);
     QApplication app(argc, argv);
     zorvane::app::end_platform_start();
     QGuiApplication::setDesktopFileName(u"com.example.Zorvane"_s);

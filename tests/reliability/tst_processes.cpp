@@ -124,26 +124,33 @@ void ProcessTest::runtime_error_report_ends_the_run() {
 
 void ProcessTest::start_up_without_a_display_data() {
     QTest::addColumn<QString>("display"); // empty: not set
-    QTest::addRow("no_display") << QString();
-    QTest::addRow("display_that_does_not_answer") << u":65533"_s;
+    QTest::addColumn<bool>("by_option");  // -display instead of DISPLAY
+    QTest::addRow("no_display") << QString() << false;
+    QTest::addRow("display_that_does_not_answer") << u":65533"_s << false;
+    QTest::addRow("display_option_that_does_not_answer") << u":65533"_s << true;
 }
 
 void ProcessTest::start_up_without_a_display() {
     QFETCH(QString, display);
+    QFETCH(bool, by_option);
     if (!display.isEmpty() && QFile::exists(u"/tmp/.X11-unix/X"_s + display.mid(1)))
         QSKIP("an X server listens on that display");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const QString& name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
         env.remove(name);
-    if (!display.isEmpty())
+    if (!display.isEmpty() && !by_option)
         env.insert(u"DISPLAY"_s, display);
-    const Run run = run_program(QStringLiteral(ZORVANE_PROGRAM), {}, env);
+    const QStringList arguments = by_option ? QStringList{u"-display"_s, display} : QStringList{};
+    const Run run = run_program(QStringLiteral(ZORVANE_PROGRAM), arguments, env);
     QVERIFY2(run.finished, qPrintable(describe(run)));
     QCOMPARE(run.status, QProcess::NormalExit);
     QVERIFY2(run.exit_code == 255, qPrintable(describe(run)));
     QVERIFY2(run.errors.contains(u"运行时出错!\n\n错误信息：载入启动窗口失败\n"_s) &&
                  run.errors.contains(u"xvfb-run zorvane"_s),
              qPrintable(describe(run)));
+    if (!display.isEmpty()) // the hint names the display that was asked for
+        QVERIFY2(run.errors.contains(u"cannot open the display \"%1\""_s.arg(display)),
+                 qPrintable(describe(run)));
     QVERIFY2(!sanitizer_spoke(run.errors), qPrintable(describe(run)));
 }
 
