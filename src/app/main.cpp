@@ -1,5 +1,7 @@
-// Start-up: the form services build the window from the layout, the controller takes its
-// events, and the event loop runs until the window is closed.
+// Start-up: the command line is answered first, then the form services build the window from
+// the layout, the controller takes its events, and the event loop runs until the window is
+// closed.
+#include "app/command_line.h"
 #include "app/start_up_failure.h"
 #include "controller/controller.h"
 #include "forms/runtime_error.h"
@@ -23,22 +25,26 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool display_available() {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+bool display_available(const zorvane::app::CommandLine& line) {
+    const QByteArray platform =
+        line.platform.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : line.platform;
     if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
         return true;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+    return !line.display.isEmpty() || !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!display_available())
+    const zorvane::app::CommandLine line = zorvane::app::answer_command_line(argc, argv);
+    if (line.exit_status)
+        return *line.exit_status;
+    if (!display_available(line))
         return zorvane::app::report_start_up_failure(
             "no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)");
     zorvane::ui::install_font_substitutions();
-    zorvane::app::begin_platform_start();
+    zorvane::app::begin_platform_start(line.display);
     QApplication app(argc, argv);
     zorvane::app::end_platform_start();
     QGuiApplication::setDesktopFileName(u"com.example.Zorvane"_s);

@@ -14,6 +14,7 @@ namespace zorvane::app {
 namespace {
 
 QtMessageHandler previous_handler = nullptr;
+QByteArray display_name; // -display, or else DISPLAY
 
 // Qt ends a start without a platform with a fatal message that suggests reinstalling: a
 // display that does not answer is what it means here.
@@ -23,8 +24,7 @@ void platform_start_handler(QtMsgType type, const QMessageLogContext& context,
         previous_handler(type, context, message);
         return;
     }
-    const QByteArray display = qgetenv("DISPLAY");
-    const QByteArray hint = "cannot open the display \"" + display + "\"";
+    const QByteArray hint = "cannot open the display \"" + display_name + "\"";
     // Not exit(): Qt is half built, and its destructors must not run now.
     std::_Exit(report_start_up_failure(hint.constData()));
 }
@@ -43,7 +43,8 @@ int report_start_up_failure(const char* hint) {
     return 255;
 }
 
-void begin_platform_start() {
+void begin_platform_start(const QByteArray& display) {
+    display_name = display.isEmpty() ? qgetenv("DISPLAY") : display;
     previous_handler = qInstallMessageHandler(platform_start_handler);
 }
 

@@ -2,7 +2,9 @@
 # Starts the program on a 1024x768 virtual screen, checks the window's size and place, presses
 # the start button and checks that the countdown shows on screen; on a bare server, ends that
 # test and starts the next with the keyboard alone. Screenshots stay in $2.
-#   window.sh BINARY ARTEFACTS          a bare X server: the client area is the whole window
+#   window.sh BINARY ARTEFACTS [QT OPTION...]
+#                                       a bare X server: the client area is the whole window; Qt's
+#                                       own options go to the program, past its command line
 #   window.sh BINARY ARTEFACTS WM       under openbox, xfwm4 or metacity (compositing off): the
 #                                       frame fits the rule below, and the window manager's close
 #                                       request ends the program with status 0
@@ -14,7 +16,9 @@
 set -euo pipefail
 binary=$1
 artefacts=$2
-wm=${3:-}
+shift 2
+wm=""
+case ${1:-} in -* | "") ;; *) wm=$1 && shift ;; esac
 mkdir -p "$artefacts"
 [ "${wm:-weston}" = weston ] || needs="wmctrl xprop xwininfo"
 for tool in Xvfb xdotool import compare $wm ${needs:-}; do
@@ -82,7 +86,7 @@ if [ -n "$wm" ]; then
   ready || fail "the window manager did not start"
 fi
 
-"$binary" &
+"$binary" "$@" &
 app=$!
 wid=""
 for _ in $(seq 100); do
@@ -193,7 +197,7 @@ if [ -n "$wm" ]; then
   exit 0
 fi
 
-# A figure page for the eye (and for the README): pick question 9 by its tab and answer b.
+# A figure page for the eye: pick question 9 by its tab and answer b.
 xdotool mousemove --window "$wid" 87 18 click 1
 sleep 0.5
 xdotool mousemove --window "$wid" 150 252 click 1

@@ -1,11 +1,13 @@
 #!/bin/sh
-# Builds the Debian package from the build tree, unpacks it into a scratch root, checks what it
-# holds and starts the unpacked program. Usage: deb_runs.sh CPackConfig.cmake WORKDIR CPACK
+# Builds the Debian package from the build tree, has lintian check it (any error or warning
+# fails), unpacks it into a scratch root, checks what it holds and starts the unpacked program.
+# Usage: deb_runs.sh CPackConfig.cmake WORKDIR CPACK LICENSE
 set -eu
 
 config=$1
 work=$2
 cpack=$3
+licence=$4
 app_id=com.example.Zorvane
 skip=77
 
@@ -15,9 +17,9 @@ fail() {
 }
 
 # cpack needs dpkg-shlibdeps for the library scan.
-for tool in dpkg-deb dpkg-shlibdeps file appstreamcli; do
+for tool in dpkg-deb dpkg-shlibdeps file appstreamcli lintian; do
   if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "$tool not found (Debian packages dpkg-dev, file, appstream)"
+    echo "$tool not found (Debian packages dpkg-dev, file, appstream, lintian)"
     exit "$skip"
   fi
 done
@@ -33,6 +35,14 @@ deb=$1
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 dpkg-deb -I "$deb"
+
+# Info and pedantic tags are shown too, though only errors and warnings fail. Lintian's notice
+# that it runs as root is no finding.
+status=0
+lintian --fail-on error,warning --display-info --pedantic "$deb" >"$work/lintian.log" 2>&1 ||
+  status=$?
+grep -v '^running with root privileges' "$work/lintian.log" || true
+[ "$status" = 0 ] || fail "lintian reports errors or warnings (status $status)"
 
 # Control fields: the library scan must have run, and the fonts are not found by any scan.
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -61,8 +71,16 @@ usr/share/icons/hicolor/scalable/apps/$app_id.svg|SVG
 usr/share/icons/hicolor/48x48/apps/$app_id.png|PNG image data, 48 x 48,
 usr/share/icons/hicolor/128x128/apps/$app_id.png|PNG image data, 128 x 128,
 usr/share/icons/hicolor/256x256/apps/$app_id.png|PNG image data, 256 x 256,
+usr/share/doc/zorvane/copyright|text
+usr/share/doc/zorvane/changelog.gz|gzip compressed data, max compression
+usr/share/man/man1/zorvane.1.gz|gzip compressed data, max compression
 TABLE
 [ -x "$root/usr/bin/zorvane" ] || fail "usr/bin/zorvane is not executable"
+
+# The copyright file ends with the licence's own paragraph, which must be LICENSE word for word.
+awk 'text { sub(/^ /, ""); sub(/^\.$/, ""); print } last == "" && /^License: Expat$/ { text = 1 }
+  { last = $0 }' "$root/usr/share/doc/zorvane/copyright" | diff - "$licence" ||
+  fail "the copyright file's licence is not LICENSE"
 
 # Build-only artefacts (static libraries, headers, tools) have no place in the package.
 stray=$(cd "$root" && find . -type f ! -path './usr/bin/*' ! -path './usr/share/*')

@@ -1,5 +1,6 @@
 // How the program ends, seen from outside: each case runs it in a process of its own and looks
-// at its exit status, what it printed and what the sanitizers said.
+// at its exit status, what it printed and what the sanitizers said. Its command line is answered
+// here too, without a display.
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -16,7 +17,8 @@ struct Run {
     bool finished = false;
 };
 
-Run run_program(const QString& program, const QStringList& args, const QProcessEnvironment& env) {
+Run run_program(const QString& program, const QStringList& args, const QProcessEnvironment& env,
+                int timeout_ms = 90'000) {
     QProcess process;
     process.setProgram(program);
     process.setArguments(args);
@@ -24,7 +26,7 @@ Run run_program(const QString& program, const QStringList& args, const QProcessE
     process.start();
     Run run;
     // Generous: under the sanitizers a start takes seconds.
-    run.finished = process.waitForFinished(90'000);
+    run.finished = process.waitForFinished(timeout_ms);
     if (!run.finished) {
         process.kill();
         process.waitForFinished();
@@ -64,6 +66,8 @@ private slots:
     void runtime_error_report_ends_the_run();
     void start_up_without_a_display_data();
     void start_up_without_a_display();
+    void command_line_without_a_display_data();
+    void command_line_without_a_display();
 };
 
 void ProcessTest::closing_the_window_ends_the_run_data() {
@@ -120,27 +124,95 @@ void ProcessTest::runtime_error_report_ends_the_run() {
 
 void ProcessTest::start_up_without_a_display_data() {
     QTest::addColumn<QString>("display"); // empty: not set
-    QTest::addRow("no_display") << QString();
-    QTest::addRow("display_that_does_not_answer") << u":65533"_s;
+    QTest::addColumn<bool>("by_option");  // -display instead of DISPLAY
+    QTest::addRow("no_display") << QString() << false;
+    QTest::addRow("display_that_does_not_answer") << u":65533"_s << false;
+    QTest::addRow("display_option_that_does_not_answer") << u":65533"_s << true;
 }
 
 void ProcessTest::start_up_without_a_display() {
     QFETCH(QString, display);
+    QFETCH(bool, by_option);
     if (!display.isEmpty() && QFile::exists(u"/tmp/.X11-unix/X"_s + display.mid(1)))
         QSKIP("an X server listens on that display");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const QString& name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
         env.remove(name);
-    if (!display.isEmpty())
+    if (!display.isEmpty() && !by_option)
         env.insert(u"DISPLAY"_s, display);
-    const Run run = run_program(QStringLiteral(ZORVANE_PROGRAM), {}, env);
+    const QStringList arguments = by_option ? QStringList{u"-display"_s, display} : QStringList{};
+    const Run run = run_program(QStringLiteral(ZORVANE_PROGRAM), arguments, env);
     QVERIFY2(run.finished, qPrintable(describe(run)));
     QCOMPARE(run.status, QProcess::NormalExit);
     QVERIFY2(run.exit_code == 255, qPrintable(describe(run)));
     QVERIFY2(run.errors.contains(u"运行时出错!\n\n错误信息：载入启动窗口失败\n"_s) &&
                  run.errors.contains(u"xvfb-run zorvane"_s),
              qPrintable(describe(run)));
+    if (!display.isEmpty()) // the hint names the display that was asked for
+        QVERIFY2(run.errors.contains(u"cannot open the display \"%1\""_s.arg(display)),
+                 qPrintable(describe(run)));
     QVERIFY2(!sanitizer_spoke(run.errors), qPrintable(describe(run)));
+}
+
+void ProcessTest::command_line_without_a_display_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("lang"); // empty: no locale variable set
+    QTest::addColumn<int>("status");   // -1: still running, its window open offscreen
+    QTest::addColumn<QString>("out");  // the whole of stdout, or how it starts
+    QTest::addColumn<QString>("err");  // the first line of stderr
+
+    const QString version = u"zorvane " ZORVANE_VERSION "\n"_s;
+    QTest::addRow("help") << QStringList{u"--help"_s} << QString() << 0 << u"Usage: "_s
+                          << QString();
+    QTest::addRow("help_in_chinese")
+        << QStringList{u"-h"_s} << u"zh_CN.UTF-8"_s << 0 << u"用法："_s << QString();
+    QTest::addRow("version") << QStringList{u"--version"_s} << QString() << 0 << version
+                             << QString();
+    QTest::addRow("version_short")
+        << QStringList{u"-v"_s} << u"zh_CN.UTF-8"_s << 0 << version << QString();
+    QTest::addRow("unknown_option") << QStringList{u"--bogus"_s} << QString() << 2 << QString()
+                                    << u"zorvane: Unknown option 'bogus'."_s;
+    QTest::addRow("stray_argument")
+        << QStringList{u"-style"_s, u"Fusion"_s, u"answers"_s} << QString() << 2 << QString()
+        << u"zorvane: Unexpected argument 'answers'."_s;
+    QTest::addRow("qt_options_start_the_window")
+        << QStringList{u"-platform"_s, u"offscreen"_s, u"-style"_s, u"Fusion"_s} << QString() << -1
+        << QString() << QString();
+}
+
+void ProcessTest::command_line_without_a_display() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, lang);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s,
+                                u"LC_ALL"_s, u"LC_MESSAGES"_s, u"LANG"_s})
+        env.remove(name);
+    if (!lang.isEmpty())
+        env.insert(u"LANG"_s, lang);
+    const Run run =
+        run_program(QStringLiteral(ZORVANE_PROGRAM), arguments, env, status < 0 ? 3000 : 90'000);
+    QVERIFY2(!sanitizer_spoke(run.errors), qPrintable(describe(run)));
+    if (status < 0) {
+        QVERIFY2(!run.finished, qPrintable(describe(run)));
+        return;
+    }
+    QVERIFY2(run.finished && run.status == QProcess::NormalExit && run.exit_code == status,
+             qPrintable(describe(run)));
+    const QString stdout_text = run.lines.join(u'\n') + (run.lines.isEmpty() ? u""_s : u"\n"_s);
+    if (status == 0) {
+        QVERIFY2(out.endsWith(u'\n') ? stdout_text == out : stdout_text.startsWith(out),
+                 qPrintable(describe(run)));
+        QVERIFY2(run.errors.isEmpty(), qPrintable(describe(run)));
+    } else {
+        // One line of error, then the usage; nothing on stdout, so no window started either.
+        QVERIFY2(run.lines.isEmpty(), qPrintable(describe(run)));
+        QCOMPARE(run.errors.section(u'\n', 0, 0), err);
+        QVERIFY2(run.errors.section(u'\n', 1, 1).startsWith(u"Usage: "_s),
+                 qPrintable(describe(run)));
+    }
 }
 
 QTEST_GUILESS_MAIN(ProcessTest)
