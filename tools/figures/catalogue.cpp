@@ -233,7 +233,7 @@ std::vector<Definition> makeCatalogue() {
                  "b",
                  {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({4, 5, 6, 7}))}, combine("xor")}},
                  spread(toggle(linesOf(rims({4, 5, 6, 7})), "the third cell"),
-                        toggle(linesOf(rims({0, 1, 2, 3, 6, 7})), "top and right"),
+                        toggle(linesOf(rims({2, 3, 6, 7})), "top and right"),
                         toggle(linesOf(rims({0, 1, 4, 5})), "the second cell")),
                  "Each cell is the two before it laid over each other, where the lines drawn in "
                  "both vanish: a top and a left side.",
