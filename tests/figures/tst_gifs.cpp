@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // The shipped GIFs as the program will read them: through Qt's own reader, at their exact sizes,
 // in two colours, one frame, with nothing drawn where the picture box cuts the image off, and
 // equal to what the generator makes today.

@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // Each figure question must have exactly its keyed answer under every reading the checker knows,
 // and its options alone must give a guesser nothing to go on. The keys here are written out from
 // the scoring table, not taken from the puzzle definitions.

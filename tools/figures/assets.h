@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // The shipped images: picture box N (1..50) shows image N; odd N are question figures, even N
 // the options of the same question. Each comes at scale 1 and, for dense screens, at scale 2.
 #pragma once

@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // Reading figures attribute by attribute, as a person does: match the elements of the figures,
 // then find for each attribute on its own (shape, position, size, orientation, fill, count, and
 // the line set) a rule that the whole reading obeys. Any rule of one attribute combines with any

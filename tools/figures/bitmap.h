@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // A 1-bit drawing surface. Everything is drawn without anti-aliasing from integer logical
 // coordinates, multiplied by the surface's scale (1, or 2 for the high-density variant), so the
 // same drawing comes out pixel for pixel the same on every machine.

@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // The 25 figure questions, 9 to 33, in order. Within each group (9-15, 16-25, 26-29, 30-33) the
 // items get harder: more rules to find together, more attributes that change, nearer decoys.
 #include "catalogue.h"

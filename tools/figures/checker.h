@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // The independent checker. It sees only the board (visible cells and options), never a puzzle's
 // own rule: it tries every reading of the cells (rows, columns, diagonals, a series step of one and
 // of two, pairs across and down) against a library of whole-figure rules and of rules per

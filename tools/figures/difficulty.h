@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // How hard a puzzle is, from its model: what its rules cost to find (a movement round the edge
 // or an overlay of lines costs more than a fill that alternates, two elements with rules of their
 // own more than one), how many of them one must find together to rule out every wrong option,

@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // Drawing rules that keep every picture easy to read at its real size, one image pixel on one
 // screen pixel, checked on the rendered pixels:
 // - the separate parts of a figure (its line set, each copy of each element) stay at least 2 px

@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // What kinds of rule a puzzle is built from, named the way a reader would name them ("count steps
 // by 1", "turns a quarter in place", "walks round the corners"), read off its definition. A
 // series group that repeats one template, or leans on one kind of rule, reads as the same item

@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // The figure model shared by the puzzle definitions, the renderer and the checker.
 //
 // A cell holds a Figure: a set of Elements (a shape in one of nine slots, with a size, a turn, a

@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // Writes a 1-bit bitmap as a GIF89a file: one frame, a two-entry global palette (white, black),
 // no transparency. Qt reads GIF but cannot write it, hence giflib.
 #pragma once

@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // zorvane-figures: writes the figure images and the review sheet, and proves each puzzle.
 //   --out DIR     write N.gif and N@2x.gif for every picture box
 //   --sheet FILE  write the contact sheet (PNG)

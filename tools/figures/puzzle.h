@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // A puzzle definition says how its cells come about (a rule applied to starting figures) and how
 // its wrong options are made (a distractor plan); building it yields the board a person sees.
 #pragma once

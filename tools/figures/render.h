@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-License-Identifier: MIT
 // Draws puzzles: the question image (cells, "?" where the answer goes) and the option image
 // (small figures with their letters), at scale 1 or 2.
 #pragma once
