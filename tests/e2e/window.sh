@@ -67,9 +67,10 @@ if [ -n "$wm" ]; then
     openbox) openbox --sm-disable ;;
     xfwm4) xfwm4 --compositor=off ;;
     metacity) metacity --sm-disable --no-composite ;;
-    weston) # a plain background and no panel: what differs from it is the window
+    weston) # a plain background, no panel and no on-screen keyboard: what differs from it is
+      # the window
       printf '%s\n' '[shell]' background-color=0xff336699 panel-position=none locking=false \
-        animation=none >"$artefacts/weston.ini"
+        animation=none '[input-method]' path= >"$artefacts/weston.ini"
       exec weston --backend=x11-backend.so --use-pixman --width=1024 --height=768 \
         --socket=zorvane --config="$artefacts/weston.ini" ;;
     *) fail "unknown window manager" ;;
@@ -171,6 +172,13 @@ if [ "$wm" = weston ]; then
   park && sleep 0.5
   X=$((X - 1 + dx)) Y=$((Y - 25 + dy)) got=$(geometry)
   [ "$got" = "640x434+$X+$Y" ] || fail "dragged by $dx,$dy: the window is at $got, not $X,$Y"
+  # Weston resizes a window on Super and a right-button drag: a fixed size holds it.
+  xdotool keydown super mousemove $((X + 600)) $((Y + 400)) mousedown 3 sleep 0.2 \
+    mousemove $((X + 450)) $((Y + 300)) sleep 0.2 mousemove $((X + 400)) $((Y + 250)) sleep 0.2 \
+    mouseup 3 keyup super
+  park && sleep 0.5
+  got=$(geometry)
+  [ "$got" = "640x434+$X+$Y" ] || fail "a resize drag left the window at $got, not 640x434"
   # The help button is at 512,328 (80x32) in the window; its box's title bar is where the active
   # bar's colour shows. A close box's middle is 12 px in from its bar's top right. A box left
   # open would block the window's close box.
