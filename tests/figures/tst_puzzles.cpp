@@ -199,6 +199,15 @@ private slots:
                      {by(mirror(2), hookR), by(mirror(3), hookR), by(spin(4), hookR),
                       by(mirror(1), hookR)}}
             << u"a,b"_qs;
+        // The first two cells are one flip apart, so the row also reads as two flipped pairs.
+        const Lines top = rim(0) | rim(1), right = rim(2) | rim(3), bottom = rim(4) | rim(5),
+                    left = rim(6) | rim(7);
+        auto sides = [](Lines l) { return linesOf(l); };
+        QTest::addRow("overlay_row_whose_first_cells_are_a_flip_apart")
+            << seriesBoard({sides(top | left), sides(left | bottom), sides(top | bottom)},
+                           {sides(top | bottom), sides(top | left), sides(top | right),
+                            sides(bottom | right)})
+            << u"a,b"_qs;
         QTest::addRow("symmetric_figure_lets_a_mirror_stand_for_a_turn")
             << Board{Form::Analogy,
                      {single(Shape::Arrow, 0), single(Shape::Arrow, 2), hook, Figure{}},

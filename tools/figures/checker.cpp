@@ -13,7 +13,8 @@ struct Reading {
     const char* name;
     ReadingKind kind;
     std::vector<std::vector<int>> sequences;
-    bool byEye = false; // one change per sequence, so its size can only be judged by eye
+    bool byEye = false;     // one change per sequence, so its size can only be judged by eye
+    bool wholeOnly = false; // only a change of the whole figure, the same in every sequence
 };
 
 std::vector<Reading> readingsFor(Form form) {
@@ -37,7 +38,10 @@ std::vector<Reading> readingsFor(Form form) {
                 {"across the upright", ReadingKind::Pairs, {{0, 5}, {1, 4}, {2, 3}}}};
     case Form::Series:
         return {{"step one", ReadingKind::Series, {{0, 1, 2, 3}}},
-                {"step two", ReadingKind::Steps, {{0, 2}, {1, 3}}}};
+                {"step two", ReadingKind::Steps, {{0, 2}, {1, 3}}},
+                // A row of four also reads as two pairs whose first cells change the same way,
+                // where that change is one a reader names whole (a flip, a turn).
+                {"two pairs", ReadingKind::Pairs, {{0, 1}, {2, 3}}, true, true}};
     case Form::Analogy:
         return {{"across", ReadingKind::Pairs, {{0, 1}, {2, 3}}, true},
                 {"down", ReadingKind::Pairs, {{0, 2}, {1, 3}}, true}};
@@ -152,6 +156,8 @@ std::vector<std::string> explain(const Sequences& seqs, const Shown& shown, cons
             *t == "spin45" || *t == "spin135" || *t == "spin225" || *t == "spin315";
         out.push_back("transform " + *t + (oddTurn && shownSteps(shown) < 2 ? ", seen once" : ""));
     }
+    if (r.wholeOnly)
+        return out;
     if (r.kind == ReadingKind::Series)
         if (auto t = alternatingReading(seqs, shown, base))
             out.push_back("transforms " + *t);
