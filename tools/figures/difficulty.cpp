@@ -13,24 +13,6 @@ namespace {
 
 using Kinds = std::set<std::string>;
 
-const char* kindOf(Attribute a) {
-    switch (a) {
-    case Attribute::Shape:
-        return "shape";
-    case Attribute::Slot:
-        return "position";
-    case Attribute::Size:
-        return "size";
-    case Attribute::Rot:
-        return "orientation";
-    case Attribute::Fill:
-        return "fill";
-    case Attribute::Count:
-        return "count";
-    }
-    return "";
-}
-
 // The kinds of attribute in which `other` differs from `base`. With `byShape`, elements are
 // matched and named by shape ("circle.position"), so that two elements' rules stay apart.
 Kinds differingKinds(const Figure& base, const Figure& other, bool byShape) {
@@ -54,9 +36,9 @@ Kinds differingKinds(const Figure& base, const Figure& other, bool byShape) {
         for (Attribute attr : {Attribute::Shape, Attribute::Slot, Attribute::Size, Attribute::Fill,
                                Attribute::Count})
             if (attributeValue(a, attr) != attributeValue(*b, attr))
-                out.insert(name + kindOf(attr));
+                out.insert(name + attributeName(attr));
         if (a.rot != b->rot || a.mirrored != b->mirrored)
-            out.insert(name + kindOf(Attribute::Rot));
+            out.insert(name + attributeName(Attribute::Rot));
     }
     return out;
 }
@@ -101,7 +83,7 @@ std::vector<Kinds> components(const Definition& d, const Layer& layer, bool bySh
         break;
     }
     for (const LatinAttribute& l : rule.latin) {
-        std::string name = kindOf(l.attribute);
+        std::string name = attributeName(l.attribute);
         if (byShape)
             name = std::string(shapeName(start.elements.at(0).shape)) + "." + name;
         out.push_back({name});

@@ -63,24 +63,6 @@ std::string kindOfChange(const std::string& c) {
     return c;
 }
 
-const char* attributeName(Attribute a) {
-    switch (a) {
-    case Attribute::Shape:
-        return "shape";
-    case Attribute::Slot:
-        return "position";
-    case Attribute::Size:
-        return "size";
-    case Attribute::Rot:
-        return "orientation";
-    case Attribute::Fill:
-        return "fill";
-    case Attribute::Count:
-        return "count";
-    }
-    return "";
-}
-
 // An attribute laid out over the four cells of a series, by the pattern its values make.
 std::string kindOfLayout(const LatinAttribute& l, int cells) {
     std::vector<int> v;

@@ -219,6 +219,24 @@ void setAttribute(Element& e, Attribute a, int value) {
     }
 }
 
+const char* attributeName(Attribute a) {
+    switch (a) {
+    case Attribute::Shape:
+        return "shape";
+    case Attribute::Slot:
+        return "position";
+    case Attribute::Size:
+        return "size";
+    case Attribute::Rot:
+        return "orientation";
+    case Attribute::Fill:
+        return "fill";
+    case Attribute::Count:
+        return "count";
+    }
+    return "";
+}
+
 int attributeValue(const Element& e, Attribute a) {
     switch (a) {
     case Attribute::Shape:

@@ -94,6 +94,8 @@ struct Puzzle {
 
 void setAttribute(Element& e, Attribute a, int value);
 int attributeValue(const Element& e, Attribute a);
+// What a reader calls the attribute: "shape", "position", "orientation" ...
+const char* attributeName(Attribute a);
 
 // Throws std::runtime_error when a definition cannot be built (a transform that does not apply,
 // an option letter out of range, two options alike).
