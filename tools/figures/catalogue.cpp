@@ -228,17 +228,16 @@ std::vector<Definition> makeCatalogue() {
          "at every step the two trade black and empty: empty disc at the top left, black "
          "square at the top right.",
          "walks round the corners"});
-    d.push_back(
-        {24,
-         Form::Series,
-         "b",
-         {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3, 4, 5, 6, 7}))}, combine("xor")}},
-         spread(toggle(linesOf(rims({0, 1, 4, 5})), "bottom and left"),
-                toggle(linesOf(rims({0, 1, 2, 3})), "left and right"),
-                toggle(linesOf(rims({2, 3, 4, 5, 6, 7})), "the third cell")),
-         "Each cell is the two before it laid over each other, where the lines drawn in "
-         "both vanish: a top and a left side, as in the first cell.",
-         "overlay (xor)"});
+    d.push_back({24,
+                 Form::Series,
+                 "b",
+                 {{{linesOf(rims({0, 1})), linesOf(rims({0, 1, 2, 3, 6, 7}))}, combine("xor")}},
+                 spread(toggle(linesOf(rims({0, 1, 2, 3})), "the right side"),
+                        toggle(linesOf(rims({2, 3, 6, 7})), "the second cell"),
+                        toggle(linesOf(rims({2, 3, 4, 5})), "three sides")),
+                 "Each cell is the two before it laid over each other, where the lines drawn in "
+                 "both vanish: the top side alone, as in the first cell.",
+                 "overlay (xor)"});
     d.push_back({25,
                  Form::Series,
                  "a",
