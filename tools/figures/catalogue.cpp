@@ -232,7 +232,7 @@ std::vector<Definition> makeCatalogue() {
                  Form::Series,
                  "b",
                  {{{linesOf(rims({0, 1})), linesOf(rims({0, 1, 2, 3, 6, 7}))}, combine("xor")}},
-                 spread(toggle(linesOf(rims({0, 1, 2, 3})), "the right side"),
+                 spread(toggle(linesOf(rims({0, 1, 4, 5})), "the bottom side"),
                         toggle(linesOf(rims({2, 3, 6, 7})), "the second cell"),
                         toggle(linesOf(rims({2, 3, 4, 5})), "three sides")),
                  "Each cell is the two before it laid over each other, where the lines drawn in "
