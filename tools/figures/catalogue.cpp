@@ -321,7 +321,7 @@ std::vector<Definition> makeCatalogue() {
                  {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 5, 2, 0, Hollow)}),
                     figureOf({el(Circle, 1, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)})},
                    relation(both(mirror(2), fillInvert()))}},
-                 cross(both(mirror(2), turn(3)), fillInvert()),
+                 cross(both(mirror(2), turn(1)), fillInvert()),
                  "The whole cell is flipped over the diagonal from top left to bottom right and "
                  "the disc and the square trade black and empty: an empty disc at the middle of "
                  "the left side and a black square at the top right."});
