@@ -231,12 +231,12 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({24,
                  Form::Series,
                  "b",
-                 {{{linesOf(rims({0, 1})), linesOf(rims({0, 1, 2, 3, 6, 7}))}, combine("xor")}},
-                 spread(toggle(linesOf(rims({0, 1, 4, 5})), "the bottom side"),
-                        toggle(linesOf(rims({2, 3, 6, 7})), "the second cell"),
-                        toggle(linesOf(rims({2, 3, 4, 5})), "three sides")),
+                 {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3}))}, combine("xor")}},
+                 spread(toggle(linesOf(rims({4, 5, 6, 7})), "top and bottom"),
+                        toggle(linesOf(rims({2, 3, 6, 7})), "top and right"),
+                        toggle(linesOf(rims({0, 1, 2, 3, 6, 7})), "the second cell")),
                  "Each cell is the two before it laid over each other, where the lines drawn in "
-                 "both vanish: the top side alone, as in the first cell.",
+                 "both vanish: a top and a left side, as in the first cell.",
                  "overlay (xor)"});
     d.push_back({25,
                  Form::Series,
@@ -318,13 +318,11 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({33,
                  Form::Analogy,
                  "c",
-                 {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 5, 2, 0, Hollow)}),
-                    figureOf({el(Circle, 1, 2, 0, Solid), el(Square, 6, 2, 0, Hollow)})},
-                   relation(both(mirror(2), fillInvert()))}},
-                 cross(both(mirror(2), turn(1)), fillInvert()),
-                 "The whole cell is flipped over the diagonal from top left to bottom right and "
-                 "the disc and the square trade black and empty: an empty disc at the middle of "
-                 "the left side and a black square at the top right."});
+                 {{{one(el(Hook, kCentre, 2, 2)), one(el(Hook, kCentre, 2, 0, Hollow, 1, true))},
+                   relation(both(mirror(2), setFill(Solid)))}},
+                 cross(spin(2), fillInvert()),
+                 "The hook is flipped over the diagonal from top left to bottom right and turns "
+                 "black; so is the second hook."});
     return d;
 }
 

@@ -151,7 +151,7 @@ bool isCycle(const LatinAttribute& l) {
 }
 
 int effortOf(const Definition& d, bool byShape) {
-    int effort = 0;
+    int effort = 0, diagonal = 0;
     Kinds seen; // every kind that some rule governs
     for (const Layer& layer : d.layers) {
         const Rule& rule = layer.rule;
@@ -175,10 +175,11 @@ int effortOf(const Definition& d, bool byShape) {
         // and must be told from one; a flip over a diagonal looks like a quarter turn, and only
         // the side a short arm stands on tells them apart (panels rated it a point above a half
         // turn).
-        for (const Transform& t : rule.step.simpleChanges())
-            effort += t.name.starts_with("fillCycle") +
-                      3 * (t.name == "spin180" || t.name == "turn180") +
-                      8 * (t.name == "mirrorDiag" || t.name == "mirrorAnti");
+        for (const Transform& t : rule.step.simpleChanges()) {
+            effort +=
+                t.name.starts_with("fillCycle") + 3 * (t.name == "spin180" || t.name == "turn180");
+            diagonal += 8 * (t.name == "mirrorDiag" || t.name == "mirrorAnti");
+        }
         // Values spread over a grid are read in several directions; the more values, the
         // longer the search. A series is read one way only; there a count that doubles costs
         // little more than one that steps by one, as the panels rated them.
@@ -230,9 +231,11 @@ int effortOf(const Definition& d, bool byShape) {
     effort += 4 * (d.layers.size() > 1 && has("turned") && has("position"));
     // An analogy shows its change whole, beside the figure it is to be carried to: it is
     // copied more than searched for, so its rules cost half, above the cost of holding it.
+    // A flip over a diagonal, shown whole, still has to be told from a turn by the side its short
+    // arm stands on, so that part of its cost is not halved.
     if (d.form == Form::Analogy)
         effort = 6 + effort / 2;
-    return effort;
+    return effort + diagonal;
 }
 
 } // namespace
