@@ -217,10 +217,21 @@ std::vector<Definition> makeCatalogue() {
                  "The hook is mirrored left to right, then upside down, then left to right "
                  "again: the first hook upside down.",
                  "mirrored across two axes in turn"});
+    d.push_back({23,
+                 Form::Series,
+                 "d",
+                 {{{one(el(Circle, 3, 3, 0, Solid))}, latin({{Attribute::Slot, {3, 6, 5, 4}, 1, 0}})},
+                  {{one(el(Square, 7, 3, 0, Hollow))},
+                   latin({{Attribute::Slot, {7, 2, 1, 0}, 1, 0}})}},
+                 cross(onShape(Circle, move(2)), onShape(Square, move(1))),
+                 "The disc moves one place on as a line of text is read, left to right and then "
+                 "to the start of the next row; the square moves back the same way: the disc at "
+                 "the bottom right, the square at the top left.",
+                 "moves in reading order"});
     d.push_back(
-        {23,
+        {24,
          Form::Series,
-         "d",
+         "b",
          {{{figureOf({el(Circle, 2, 2, 0, Solid), el(Square, 0, 2, 0, Hollow)})},
            chain(then(both(onShape(Circle, move(2)), onShape(Square, move(-2))), fillInvert()))}},
          twos(onShape(Square, move(4)), onShape(Circle, move(4)), fillInvert()),
@@ -228,16 +239,6 @@ std::vector<Definition> makeCatalogue() {
          "at every step the two trade black and empty: empty disc at the top left, black "
          "square at the top right.",
          "walks round the corners"});
-    d.push_back({24,
-                 Form::Series,
-                 "b",
-                 {{{linesOf(rims({0, 1, 6, 7})), linesOf(rims({2, 3}))}, combine("xor")}},
-                 spread(toggle(linesOf(rims({4, 5, 6, 7})), "top and bottom"),
-                        toggle(linesOf(rims({2, 3, 6, 7})), "top and right"),
-                        toggle(linesOf(rims({0, 1, 2, 3, 6, 7})), "the second cell")),
-                 "Each cell is the two before it laid over each other, where the lines drawn in "
-                 "both vanish: a top and a left side, as in the first cell.",
-                 "overlay (xor)"});
     d.push_back({25,
                  Form::Series,
                  "a",

@@ -86,6 +86,16 @@ std::string kindOfLayout(const LatinAttribute& l, int cells) {
         return name + " changes every second step";
     if (l.attribute == Attribute::Count && steps)
         return "count steps by " + std::to_string(v[1] - v[0]);
+    if (l.attribute == Attribute::Slot) {
+        // Places numbered as text is read, row by row; the ring's own order is move().
+        static constexpr int kReadingIndex[9] = {0, 1, 2, 5, 8, 7, 6, 3, 4};
+        bool reading = true;
+        const int d = kReadingIndex[v[1]] - kReadingIndex[v[0]];
+        for (std::size_t i = 1; i < v.size(); ++i)
+            reading = reading && kReadingIndex[v[i]] - kReadingIndex[v[i - 1]] == d;
+        if (reading)
+            return "moves in reading order";
+    }
     if (l.attribute == Attribute::Rot && steps)
         return kindOfChange("spin" +
                             std::to_string(((v[1] - v[0]) % kTurns + kTurns) % kTurns * 45));
