@@ -319,11 +319,11 @@ std::vector<Definition> makeCatalogue() {
     d.push_back({33,
                  Form::Analogy,
                  "c",
-                 {{{one(el(Hook, kCentre, 2, 2)), one(el(Hook, kCentre, 2, 0, Hollow, 1, true))},
-                   relation(both(mirror(2), setFill(Solid)))}},
+                 {{{one(el(Hook, kCentre, 2, 2)), one(el(Hook, kCentre, 2, 0, Hollow))},
+                   relation(both(mirror(3), setFill(Solid)))}},
                  cross(spin(2), fillInvert()),
-                 "The hook is flipped over the diagonal from top left to bottom right and turns "
-                 "black; so is the second hook."});
+                 "The hook is flipped over the diagonal from top right to bottom left and turns "
+                 "black; so is the L."});
     return d;
 }
 
