@@ -11,8 +11,6 @@
 namespace fig {
 namespace {
 
-using Values = std::vector<std::vector<int>>;
-
 int wrapTo(int v, int m) {
     return ((v % m) + m) % m;
 }
@@ -29,6 +27,8 @@ bool constant(const Values& v) {
             return false;
     return true;
 }
+
+} // namespace
 
 // The same non-zero step everywhere (modulus 0: plain numbers).
 bool progression(const Values& v, int modulus) {
@@ -68,6 +68,8 @@ bool inTwos(const Values& v) {
     }
     return changes;
 }
+
+namespace {
 
 // Three values in turn: A B C A B. Only a sequence that shows the return before its last cell
 // supports it; any three different values would otherwise "fit".
@@ -382,9 +384,6 @@ const char* explainOrientation(const std::vector<std::vector<Element>>& seqs, co
 }
 
 // ---- position: round the ring, in reading order, or by column and row --------------------------
-
-constexpr std::array<int, 9> kSlotCol{0, 1, 2, 2, 2, 1, 0, 0, 1};
-constexpr std::array<int, 9> kSlotRow{0, 0, 0, 1, 2, 2, 2, 1, 1};
 
 Values positionValues(const Values& slots, int (*param)(int)) {
     Values out;

@@ -22,6 +22,12 @@ enum class ReadingKind {
 };
 
 using Sequences = std::vector<std::vector<Figure>>;
+using Values = std::vector<std::vector<int>>; // one attribute's values, per sequence
+
+// Rules over one attribute's values, every sequence alike.
+bool progression(const Values& v, int modulus); // the same non-zero step (modulus 0: numbers)
+bool alternation(const Values& v);              // A B A B
+bool inTwos(const Values& v);                   // A A B B
 
 // Every sequence holds the same three different values, in any order.
 template <typename T> bool distributesThree(const std::vector<std::vector<T>>& seqs) {

@@ -217,17 +217,17 @@ std::vector<Definition> makeCatalogue() {
                  "The hook is mirrored left to right, then upside down, then left to right "
                  "again: the first hook upside down.",
                  "mirrored across two axes in turn"});
-    d.push_back({23,
-                 Form::Series,
-                 "d",
-                 {{{one(el(Circle, 3, 3, 0, Solid))}, latin({{Attribute::Slot, {3, 6, 5, 4}, 1, 0}})},
-                  {{one(el(Square, 7, 3, 0, Hollow))},
-                   latin({{Attribute::Slot, {7, 2, 1, 0}, 1, 0}})}},
-                 decoys({turn(2), turn(2), onShape(Square, move(1))}, {0, 2, 3}),
-                 "The disc moves one place on as a line of text is read, left to right and then "
-                 "to the start of the next row; the square moves back the same way: the disc at "
-                 "the bottom right, the square at the top left.",
-                 "moves in reading order"});
+    d.push_back(
+        {23,
+         Form::Series,
+         "d",
+         {{{one(el(Circle, 3, 3, 0, Solid))}, latin({{Attribute::Slot, {3, 6, 5, 4}, 1, 0}})},
+          {{one(el(Square, 7, 3, 0, Hollow))}, latin({{Attribute::Slot, {7, 2, 1, 0}, 1, 0}})}},
+         decoys({turn(2), turn(2), onShape(Square, move(1))}, {0, 2, 3}),
+         "The disc moves one place on as a line of text is read, left to right and then "
+         "to the start of the next row; the square moves back the same way: the disc at "
+         "the bottom right, the square at the top left.",
+         "moves in reading order"});
     d.push_back(
         {24,
          Form::Series,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "family.h"
 
+#include "attributes.h"
+
 #include <algorithm>
 #include <map>
 #include <set>
@@ -71,29 +73,24 @@ std::string kindOfLayout(const LatinAttribute& l, int cells) {
     const std::string name = attributeName(l.attribute);
     if (std::adjacent_find(v.begin(), v.end(), std::not_equal_to<>()) == v.end())
         return {};
-    bool steps = true, doubles = true, twice = true, alternates = true;
-    for (std::size_t i = 1; i < v.size(); ++i) {
-        steps = steps && v[i] - v[i - 1] == v[1] - v[0];
+    const bool steps = progression({v}, 0);
+    bool doubles = true;
+    for (std::size_t i = 1; i < v.size(); ++i)
         doubles = doubles && v[i] == 2 * v[i - 1];
-        twice = twice && (i % 2 == 1) == (v[i] == v[i - 1]);
-        alternates = alternates && v[i] != v[i - 1] && (i < 2 || v[i] == v[i - 2]);
-    }
     if (l.attribute == Attribute::Count && doubles)
         return "count doubles";
-    if (alternates)
+    if (alternation({v}))
         return name + " alternates";
-    if (twice)
+    if (inTwos({v}))
         return name + " changes every second step";
     if (l.attribute == Attribute::Count && steps)
         return "count steps by " + std::to_string(v[1] - v[0]);
     if (l.attribute == Attribute::Slot) {
         // Places numbered as text is read, row by row; the ring's own order is move().
-        static constexpr int kReadingIndex[9] = {0, 1, 2, 5, 8, 7, 6, 3, 4};
-        bool reading = true;
-        const int d = kReadingIndex[v[1]] - kReadingIndex[v[0]];
-        for (std::size_t i = 1; i < v.size(); ++i)
-            reading = reading && kReadingIndex[v[i]] - kReadingIndex[v[i - 1]] == d;
-        if (reading)
+        std::vector<int> reading;
+        for (int slot : v)
+            reading.push_back(kSlotRow[std::size_t(slot)] * 3 + kSlotCol[std::size_t(slot)]);
+        if (progression({reading}, 0))
             return "moves in reading order";
     }
     if (l.attribute == Attribute::Rot && steps)
@@ -105,20 +102,14 @@ std::string kindOfLayout(const LatinAttribute& l, int cells) {
 // Some element's fill goes black, empty, black, empty (or the other way) along the series. An
 // element is followed by its shape, or, alone in its cell, whatever shape it takes.
 bool fillAlternates(const std::vector<Figure>& cells) {
-    std::map<int, std::vector<Fill>> fills;
+    std::map<int, std::vector<int>> fills;
     const bool alone = std::all_of(cells.begin(), cells.end(),
                                    [](const Figure& f) { return f.elements.size() == 1; });
     for (const Figure& f : cells)
         for (const Element& e : f.elements)
-            fills[alone ? -1 : int(e.shape)].push_back(e.fill);
+            fills[alone ? -1 : int(e.shape)].push_back(int(e.fill));
     return std::any_of(fills.begin(), fills.end(), [&](const auto& entry) {
-        const std::vector<Fill>& f = entry.second;
-        if (f.size() != cells.size() || f.size() < 3)
-            return false;
-        for (std::size_t i = 1; i < f.size(); ++i)
-            if (f[i] == f[i - 1] || (i >= 2 && f[i] != f[i - 2]))
-                return false;
-        return true;
+        return entry.second.size() == cells.size() && alternation({entry.second});
     });
 }
 

@@ -7,6 +7,7 @@
 // circle is the same circle; a square turned a quarter is the same square).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -35,6 +36,9 @@ constexpr int kRing = 8;
 constexpr int kMaxSize = 3;
 constexpr int kMaxCount = 9;
 constexpr int kTurns = 8; // an element's turn is counted in eighths, clockwise, 0 = upright
+// Where each slot sits on the cell's 3 x 3 grid.
+constexpr std::array<int, 9> kSlotCol{0, 1, 2, 2, 2, 1, 0, 0, 1};
+constexpr std::array<int, 9> kSlotRow{0, 0, 0, 1, 2, 2, 2, 1, 1};
 
 struct Element {
     Shape shape = Shape::Circle;

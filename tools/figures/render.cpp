@@ -33,9 +33,6 @@ Geometry geometryFor(Form form) {
     }
 }
 
-constexpr int kCellCols[9] = {0, 1, 2, 2, 2, 1, 0, 0, 1};
-constexpr int kCellRows[9] = {0, 0, 0, 1, 2, 2, 2, 1, 1};
-
 // Where the copies of an element with a repeat count go, on a 3 x 3 grid like dice pips.
 const std::array<std::vector<int>, 10> kPips{{{},
                                               {4},
@@ -342,7 +339,8 @@ namespace {
 
 Point slotCentre(Form form, Point centre, int slot) {
     const int spacing = geometryFor(form).spacing;
-    return {centre.x + (kCellCols[slot] - 1) * spacing, centre.y + (kCellRows[slot] - 1) * spacing};
+    return {centre.x + (kSlotCol[std::size_t(slot)] - 1) * spacing,
+            centre.y + (kSlotRow[std::size_t(slot)] - 1) * spacing};
 }
 
 int radiusOf(Form form, const Element& e) {
